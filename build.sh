@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Quillon, builds it, and then opens the window or runs the
+# whole test suite. Safe to run again: it installs only what is missing.
+#
+#   ./build.sh run    install what is missing, build, open the window
+#   ./build.sh test   install what is missing, build, run every test through CTest
+set -euo pipefail
+cd "$(dirname "$0")"
+
+action=${1:-}
+if [[ "$action" != run && "$action" != test ]]; then
+    echo "usage: $0 run | test" >&2
+    exit 2
+fi
+
+# What the project needs from Debian's packages, to build, run and test.
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev
+    fonts-liberation
+    locales
+)
+
+as_root() {
+    if [[ $(id -u) -eq 0 ]]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} > 0)); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    # A fresh machine may have no package lists yet: fetch them when the first try fails.
+    if ! as_root apt-get install -y -q "${missing[@]}"; then
+        as_root apt-get update -q
+        as_root apt-get install -y -q "${missing[@]}"
+    fi
+fi
+
+build=${QUILLON_BUILD_DIR:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+
+if [[ "$action" == run ]]; then
+    if [[ -x "$build/app/quillon" ]]; then
+        exec "$build/app/quillon"
+    fi
+    echo "Everything is built, but the window is not built yet; try: $build/tools/quillon-replay"
+    exit 0
+fi
+
+# The tests prove that results do not depend on a locale with a decimal comma.
+if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
+    as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+fi
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"

@@ -1,0 +1,30 @@
+// The evaluator: the handler behind "Do It!".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls.h"
+#include "failure.h"
+
+namespace quillon {
+
+// The two texts the evaluator writes when it cannot produce a result.
+inline constexpr const char* kNoOperationChosen = "ERROR 1: No operation chosen";
+inline constexpr const char* kDivisionByZero = "ERROR 2: Division by 0";
+
+// Runs one evaluation: the prologue of the mode (NumberMode 2 is two-number mode, any other
+// value one-number mode), then the operation whose name is the selected entry's text.
+// Returns the failure that ended the evaluation early, if one did; whatever the boxes show
+// then is what the steps before it wrote.
+std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode);
+
+// Whether an operation of that exact name is evaluated in the mode.
+bool isOperationName(std::int16_t NumberMode, const std::string& name);
+
+// Every operation name evaluated in the mode, in no particular order.
+std::vector<std::string> operationNames(std::int16_t NumberMode);
+
+}  // namespace quillon

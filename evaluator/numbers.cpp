@@ -1,0 +1,206 @@
+#include "numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "failure.h"
+
+namespace quillon {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The parts of a text that has the form of a number.
+struct NumberForm {
+    bool negative = false;
+    std::string_view integerDigits;   // before the "."
+    std::string_view fractionDigits;  // after the "."
+    std::string_view exponentDigits;  // after "E" and its sign
+    bool exponentNegative = false;
+    std::string_view core;            // the number without blanks and without a leading "+"
+};
+
+// Splits a text of the accepted form into its parts; false for any other text.
+bool splitNumber(std::string_view text, NumberForm& form) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && isBlank(text[end - 1])) {
+        --end;
+    }
+    std::size_t i = begin;
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        form.negative = text[i] == '-';
+        ++i;
+    }
+    // from_chars takes a "-" but no "+".
+    const std::size_t coreBegin = (i > begin && text[begin] == '+') ? i : begin;
+    const std::size_t integerBegin = i;
+    while (i < end && isDigit(text[i])) {
+        ++i;
+    }
+    form.integerDigits = text.substr(integerBegin, i - integerBegin);
+    if (i < end && text[i] == '.') {
+        const std::size_t fractionBegin = ++i;
+        while (i < end && isDigit(text[i])) {
+            ++i;
+        }
+        form.fractionDigits = text.substr(fractionBegin, i - fractionBegin);
+    }
+    if (form.integerDigits.empty() && form.fractionDigits.empty()) {
+        return false;
+    }
+    if (i < end && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-')) {
+            form.exponentNegative = text[i] == '-';
+            ++i;
+        }
+        const std::size_t exponentBegin = i;
+        while (i < end && isDigit(text[i])) {
+            ++i;
+        }
+        form.exponentDigits = text.substr(exponentBegin, i - exponentBegin);
+        if (form.exponentDigits.empty()) {
+            return false;
+        }
+    }
+    if (i != end) {
+        return false;
+    }
+    form.core = text.substr(coreBegin, end - coreBegin);
+    return true;
+}
+
+// Where the decimal point of a number lies and its significant digits: the value is
+// 0.<significant> x 10^pointExponent. Exponents are saturated far beyond the range of Doubles.
+struct Magnitude {
+    std::string significant;  // no leading or trailing zeros; empty for zero
+    std::int64_t pointExponent = 0;
+};
+
+Magnitude magnitudeOf(const NumberForm& form) {
+    constexpr std::int64_t kSaturated = std::int64_t{1} << 50;
+    std::int64_t exponent = 0;
+    for (char c : form.exponentDigits) {
+        exponent = std::min(exponent * 10 + (c - '0'), kSaturated);
+    }
+    if (form.exponentNegative) {
+        exponent = -exponent;
+    }
+    std::string digits;
+    digits.reserve(form.integerDigits.size() + form.fractionDigits.size());
+    digits.append(form.integerDigits).append(form.fractionDigits);
+    const std::size_t firstNonZero = digits.find_first_not_of('0');
+    Magnitude magnitude;
+    if (firstNonZero == std::string::npos) {
+        return magnitude;
+    }
+    const std::size_t lastNonZero = digits.find_last_not_of('0');
+    magnitude.significant = digits.substr(firstNonZero, lastNonZero - firstNonZero + 1);
+    magnitude.pointExponent = static_cast<std::int64_t>(form.integerDigits.size()) -
+                              static_cast<std::int64_t>(firstNonZero) + exponent;
+    return magnitude;
+}
+
+// True when a magnitude beyond the largest Double is still not above 1.79769313486232E+308,
+// the text that writeNumber shows for the largest Double.
+bool withinWrittenMaximum(const Magnitude& magnitude) {
+    constexpr std::string_view kMaximumDigits = "179769313486232";
+    constexpr std::int64_t kMaximumPointExponent = 309;
+    if (magnitude.pointExponent != kMaximumPointExponent) {
+        return magnitude.pointExponent < kMaximumPointExponent;
+    }
+    return std::string_view(magnitude.significant) <= kMaximumDigits;
+}
+
+}  // namespace
+
+double readNumber(std::string_view text) {
+    NumberForm form;
+    if (!splitNumber(text, form)) {
+        throw EvaluationFailure(FailureKind::TypeMismatch, std::string(text));
+    }
+    double value = 0.0;
+    const auto [end, error] =
+        std::from_chars(form.core.data(), form.core.data() + form.core.size(), value);
+    if (error == std::errc() && end == form.core.data() + form.core.size()) {
+        return value;
+    }
+    if (error != std::errc::result_out_of_range) {
+        throw EvaluationFailure(FailureKind::TypeMismatch, std::string(text));
+    }
+    const Magnitude magnitude = magnitudeOf(form);
+    if (magnitude.pointExponent <= 0) {
+        return form.negative ? -0.0 : 0.0;  // too small: the nearest Double is a zero
+    }
+    if (withinWrittenMaximum(magnitude)) {
+        const double largest = std::numeric_limits<double>::max();
+        return form.negative ? -largest : largest;
+    }
+    throw EvaluationFailure(FailureKind::Overflow, std::string(text));
+}
+
+std::string writeNumber(double value) {
+    if (value == 0.0) {
+        return "0";  // either zero, without a sign
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    std::string text(buffer.data(), result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+std::int32_t roundToLong(double value) {
+    double rounded = std::floor(value);
+    const double fraction = value - rounded;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) {
+        rounded += 1.0;
+    }
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
+        throw EvaluationFailure(FailureKind::Overflow);
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::int32_t textToLong(std::string_view text) {
+    const double value = readNumber(text);
+    try {
+        return roundToLong(value);
+    } catch (const EvaluationFailure&) {
+        throw EvaluationFailure(FailureKind::Overflow, std::string(text));
+    }
+}
+
+double checkedResult(double value) {
+    if (!std::isfinite(value)) {
+        throw EvaluationFailure(FailureKind::Overflow);
+    }
+    return value;
+}
+
+double checkedAdd(double left, double right) { return checkedResult(left + right); }
+
+double checkedSubtract(double left, double right) { return checkedResult(left - right); }
+
+double checkedMultiply(double left, double right) { return checkedResult(left * right); }
+
+double checkedDivide(double dividend, double divisor) {
+    if (divisor == 0.0) {
+        throw EvaluationFailure(dividend == 0.0 ? FailureKind::Overflow
+                                                : FailureKind::DivisionByZero);
+    }
+    return checkedResult(dividend / divisor);
+}
+
+}  // namespace quillon

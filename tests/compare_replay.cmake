@@ -1,0 +1,10 @@
+# Runs PROGRAM with SCRIPT on standard input and fails unless its output equals EXPECTED.
+execute_process(COMMAND ${PROGRAM} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE actual
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} exited with ${status}")
+endif()
+file(READ ${EXPECTED} expected)
+if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "output differs from ${EXPECTED}:\n--- expected\n${expected}--- actual\n${actual}")
+endif()

@@ -1,0 +1,76 @@
+// A freshly loaded window in memory, and table rows of evaluations to run on it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "catalogue.h"
+#include "evaluator.h"
+#include "memory_controls.h"
+
+namespace quillon {
+
+inline void PrintTo(FailureKind kind, std::ostream* out) { *out << failureName(kind); }
+
+}  // namespace quillon
+
+namespace quillon::testing {
+
+// One evaluation: the boxes before the press, the operation, and what the boxes hold after.
+struct EvalCase {
+    std::int16_t mode;  // NumberMode: 2 two numbers, anything else one number
+    std::string first;
+    std::string second;
+    std::string answer;  // the text of Answer before the press
+    std::string operation;
+    std::string expected;  // the text of Answer after the press
+    std::optional<FailureKind> failure = std::nullopt;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const EvalCase& c) {
+    return out << "mode " << c.mode << ", First \"" << c.first << "\", Second \"" << c.second
+               << "\", Answer \"" << c.answer << "\", \"" << c.operation << "\"";
+}
+
+struct Harness {
+    MemoryControls controls;
+    std::int16_t NumberMode = 0;
+
+    Harness() { Form_Load(controls, NumberMode); }
+
+    // Fills the boxes, types the operation's name into the edit field and presses "Do It!".
+    std::optional<Failure> press(const EvalCase& c) {
+        NumberMode = c.mode;
+        controls.setText(Box::First, c.first);
+        controls.setText(Box::Second, c.second);
+        controls.setText(Box::Answer, c.answer);
+        controls.setEditText(c.operation);
+        return DoIt_Click(controls, NumberMode);
+    }
+};
+
+inline std::optional<FailureKind> kindOf(const std::optional<Failure>& failure) {
+    return failure ? std::optional(failure->kind) : std::nullopt;
+}
+
+// Runs a row on a fresh window and checks Answer and the failure kind.
+inline void expectEvaluation(const EvalCase& c) {
+    SCOPED_TRACE(::testing::PrintToString(c));
+    Harness window;
+    const std::optional<Failure> failure = window.press(c);
+    EXPECT_EQ(window.controls.text(Box::Answer), c.expected);
+    EXPECT_EQ(kindOf(failure), c.failure);
+}
+
+inline constexpr std::int16_t kTwo = 2;
+inline constexpr std::int16_t kOne = 1;
+inline constexpr auto kMismatch = FailureKind::TypeMismatch;
+inline constexpr auto kOverflow = FailureKind::Overflow;
+inline constexpr auto kByZero = FailureKind::DivisionByZero;
+inline constexpr auto kInvalid = FailureKind::InvalidArgument;
+
+}  // namespace quillon::testing

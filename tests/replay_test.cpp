@@ -1,0 +1,84 @@
+// The scripted driver's commands, their checks and its JSON lines.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "replay.h"
+
+namespace quillon {
+namespace {
+
+std::string run(const std::string& script) {
+    HeadlessTarget target;
+    std::istringstream in(script);
+    std::ostringstream out;
+    replay(in, out, target);
+    return out.str();
+}
+
+TEST(Replay, ClickPrintsTheBoxesAndTheFailure) {
+    EXPECT_EQ(run("set First 7\nset Second 2\nselect \u00F7\nclick\n"),
+              "{\"first\": \"7\", \"second\": \"2\", \"answer\": \"3.5\", \"failure\": null}\n");
+    EXPECT_EQ(run("set First abc\nselect +\nclick\n"),
+              "{\"first\": \"abc\", \"second\": \"0\", \"answer\": \"0\", \"failure\": \"type "
+              "mismatch\"}\n");
+}
+
+TEST(Replay, StateStartsFreshlyLoaded) {
+    EXPECT_EQ(run("state\n"),
+              "{\"mode\": 2, \"firstVisible\": true, \"entries\": [\"+\", \"-\", \"\u00D7\", "
+              "\"\u00F7\"], \"index\": -1, \"first\": \"0\", \"second\": \"0\", \"answer\": "
+              "\"0\"}\n");
+}
+
+TEST(Replay, CommandsThatCannotBeCarriedOutPrintAnErrorAndTheScriptGoesOn) {
+    const std::string out = run(
+        "jump\nnum 3\nnum x\nadd 0\nadd 8\nset Third 1\nselect nothing\nindex 4\nindex -2\n"
+        "index 1x\nclick now\nstate\n");
+    std::istringstream lines(out);
+    std::string line;
+    int errors = 0;
+    while (std::getline(lines, line)) {
+        if (line.starts_with("{\"error\": ")) {
+            ++errors;
+        } else {
+            EXPECT_TRUE(line.starts_with("{\"mode\": 2,")) << line;
+        }
+    }
+    EXPECT_EQ(errors, 11);
+}
+
+TEST(Replay, TextsAreTakenVerbatimAndWrittenAsJson) {
+    EXPECT_EQ(run("set First  a\"b\\c \nset Second\nclick\n"),
+              "{\"first\": \" a\\\"b\\\\c \", \"second\": \"\", \"answer\": \"0\", \"failure\": "
+              "\"type mismatch\"}\n");
+    // Control characters are escaped and malformed UTF-8 becomes U+FFFD.
+    EXPECT_NE(run("set Answer \x01\t\xFF\nstate\n").find("\"answer\": \"\\u0001\\t\uFFFD\""),
+              std::string::npos);
+    EXPECT_EQ(run("# comment\n\n   \nset First 1\r\nstate\n").find("\"first\": \"1\""),
+              run("set First 1\nstate\n").find("\"first\": \"1\""));
+}
+
+TEST(Replay, TypingStopsAtEighteenCharactersInFirstAndSecondOnly) {
+    const std::string twenty = "12345678901234567890";
+    const std::string out = run("type First " + twenty + "\ntype Second " + twenty +
+                                "\ntype Answer " + twenty + "\nstate\n");
+    EXPECT_NE(out.find("\"first\": \"123456789012345678\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"second\": \"123456789012345678\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"answer\": \"" + twenty + "\""), std::string::npos) << out;
+    // A character outside the basic plane takes two of the eighteen code units.
+    const std::string out2 = run("type First 12345678901234567\U0001F600\nstate\n");
+    EXPECT_NE(out2.find("\"first\": \"12345678901234567\""), std::string::npos) << out2;
+}
+
+TEST(Replay, TheSelectionFollowsTheEditField) {
+    EXPECT_NE(run("index 2\nstate\n").find("\"index\": 2"), std::string::npos);
+    EXPECT_NE(run("edit -\nstate\n").find("\"index\": 1"), std::string::npos);
+    EXPECT_NE(run("edit -x\nstate\n").find("\"index\": -1"), std::string::npos);
+    EXPECT_NE(run("select +\nindex -1\nclick\n").find("ERROR 1: No operation chosen"),
+              std::string::npos);
+    EXPECT_NE(run("click\n").find("ERROR 1: No operation chosen"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillon
