@@ -9,11 +9,19 @@ namespace quillon {
 namespace {
 
 // Two-number arithmetic: the text of First with the value of Second.
-Variant right(const Evaluation& e) { return Variant::number(e.NumberOperand); }
+Variant right(const Evaluation& e) {
+    return Variant::number(e.NumberOperand);
+}
 
-void add(Evaluation& e) { e.writeAnswer(e.TextOperand + right(e)); }
-void subtract(Evaluation& e) { e.writeAnswer(e.TextOperand - right(e)); }
-void multiply(Evaluation& e) { e.writeAnswer(e.TextOperand * right(e)); }
+void add(Evaluation& e) {
+    e.writeAnswer(e.TextOperand + right(e));
+}
+void subtract(Evaluation& e) {
+    e.writeAnswer(e.TextOperand - right(e));
+}
+void multiply(Evaluation& e) {
+    e.writeAnswer(e.TextOperand * right(e));
+}
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
 void divide(Evaluation& e) {
@@ -35,21 +43,43 @@ void compareBoxes(Evaluation& e) {
     }
 }
 
-bool equal(int order) { return order == 0; }
-bool less(int order) { return order < 0; }
-bool greater(int order) { return order > 0; }
-bool lessOrEqual(int order) { return order <= 0; }
-bool greaterOrEqual(int order) { return order >= 0; }
-bool different(int order) { return order != 0; }
+bool equal(int order) {
+    return order == 0;
+}
+bool less(int order) {
+    return order < 0;
+}
+bool greater(int order) {
+    return order > 0;
+}
+bool lessOrEqual(int order) {
+    return order <= 0;
+}
+bool greaterOrEqual(int order) {
+    return order >= 0;
+}
+bool different(int order) {
+    return order != 0;
+}
 
 // One-number arithmetic: "%" in a name stands for the held answer, the new operand is the text
 // of Second.
-Variant held(const Evaluation& e) { return Variant::number(e.NumberOperand); }
+Variant held(const Evaluation& e) {
+    return Variant::number(e.NumberOperand);
+}
 
-void addHeld(Evaluation& e) { e.writeAnswer(e.TextOperand + held(e)); }
-void subtractHeld(Evaluation& e) { e.writeAnswer(e.TextOperand - held(e)); }
-void subtractFromHeld(Evaluation& e) { e.writeAnswer(held(e) - e.TextOperand); }
-void multiplyHeld(Evaluation& e) { e.writeAnswer(e.TextOperand * held(e)); }
+void addHeld(Evaluation& e) {
+    e.writeAnswer(e.TextOperand + held(e));
+}
+void subtractHeld(Evaluation& e) {
+    e.writeAnswer(e.TextOperand - held(e));
+}
+void subtractFromHeld(Evaluation& e) {
+    e.writeAnswer(held(e) - e.TextOperand);
+}
+void multiplyHeld(Evaluation& e) {
+    e.writeAnswer(e.TextOperand * held(e));
+}
 
 void divideByHeld(Evaluation& e) {
     if (e.NumberOperand == 0.0) {
@@ -110,6 +140,8 @@ constexpr std::array kOperators = {
 
 }  // namespace
 
-std::span<const Operator> arithmeticOperators() { return kOperators; }
+std::span<const Operator> arithmeticOperators() {
+    return kOperators;
+}
 
 }  // namespace quillon

@@ -48,9 +48,8 @@ const NameTable& namesOf(Mode mode) {
     static const std::array<NameTable, 2> tables = [] {
         std::array<NameTable, 2> built;
         for (const auto family :
-             {arithmeticOperators(), bitwiseOperators(), countingOperators(),
-              conversionOperators(), powerOperators(), trigonometryOperators(),
-              miscellaneousOperators()}) {
+             {arithmeticOperators(), bitwiseOperators(), countingOperators(), conversionOperators(),
+              powerOperators(), trigonometryOperators(), miscellaneousOperators()}) {
             for (const Operator& op : family) {
                 built[static_cast<int>(op.mode)].emplace(op.name, op.steps);
             }
@@ -62,9 +61,20 @@ const NameTable& namesOf(Mode mode) {
 
 }  // namespace
 
-std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode) {
+std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode,
+                                  EvaluationTrace* trace) {
     const Mode mode = modeOf(NumberMode);
     Evaluation e{controls};
+    // Reports the loop passes however the evaluation ends.
+    struct Report {
+        const Evaluation& e;
+        EvaluationTrace* trace;
+        ~Report() {
+            if (trace != nullptr) {
+                trace->loopSteps = e.loopSteps;
+            }
+        }
+    } report{e, trace};
     try {
         if (mode == Mode::TwoNumbers) {
             twoNumberPrologue(e);

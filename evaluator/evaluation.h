@@ -1,6 +1,7 @@
 // What an operator's steps work with, and how each operator family registers its names.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ struct Evaluation {
     // Two-number mode only: the text of First, or of Second, is anything but exactly "0".
     Variant FirstNonZero;
     bool SecondNonZero = false;
+    // Passes through loops so far; every loop of an operator counts each pass with countStep.
+    std::uint64_t loopSteps = 0;
+
+    void countStep() { ++loopSteps; }
 
     std::string read(Box box) const { return controls.text(box); }
     void writeAnswer(const std::string& text) { controls.setText(Box::Answer, text); }

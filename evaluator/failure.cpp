@@ -43,9 +43,13 @@ std::string shortened(const std::string& text) {
 
 }  // namespace
 
-std::string_view failureName(FailureKind kind) { return textsOf(kind).name; }
+std::string_view failureName(FailureKind kind) {
+    return textsOf(kind).name;
+}
 
-std::string_view failureTitle(FailureKind kind) { return textsOf(kind).title; }
+std::string_view failureTitle(FailureKind kind) {
+    return textsOf(kind).title;
+}
 
 std::string failureMessage(const Failure& failure) {
     const FailureTexts& texts = textsOf(failure.kind);
@@ -60,6 +64,8 @@ std::string failureMessage(const Failure& failure) {
     return message;
 }
 
-const char* EvaluationFailure::what() const noexcept { return textsOf(failure_.kind).name.data(); }
+const char* EvaluationFailure::what() const noexcept {
+    return textsOf(failure_.kind).name.data();
+}
 
 }  // namespace quillon

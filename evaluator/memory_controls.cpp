@@ -45,7 +45,9 @@ std::string MemoryControls::listText(int index) const {
     return entries_.at(static_cast<std::size_t>(index));
 }
 
-void MemoryControls::addItem(const std::string& text) { entries_.push_back(text); }
+void MemoryControls::addItem(const std::string& text) {
+    entries_.push_back(text);
+}
 
 void MemoryControls::removeItem(int index) {
     if (index < 0 || index >= listCount()) {

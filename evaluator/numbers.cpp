@@ -13,8 +13,12 @@ namespace quillon {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The parts of a text that has the form of a number.
 struct NumberForm {
@@ -23,7 +27,7 @@ struct NumberForm {
     std::string_view fractionDigits;  // after the "."
     std::string_view exponentDigits;  // after "E" and its sign
     bool exponentNegative = false;
-    std::string_view core;            // the number without blanks and without a leading "+"
+    std::string_view core;  // the number without blanks and without a leading "+"
 };
 
 // Splits a text of the accepted form into its parts; false for any other text.
@@ -189,11 +193,17 @@ double checkedResult(double value) {
     return value;
 }
 
-double checkedAdd(double left, double right) { return checkedResult(left + right); }
+double checkedAdd(double left, double right) {
+    return checkedResult(left + right);
+}
 
-double checkedSubtract(double left, double right) { return checkedResult(left - right); }
+double checkedSubtract(double left, double right) {
+    return checkedResult(left - right);
+}
 
-double checkedMultiply(double left, double right) { return checkedResult(left * right); }
+double checkedMultiply(double left, double right) {
+    return checkedResult(left * right);
+}
 
 double checkedDivide(double dividend, double divisor) {
     if (divisor == 0.0) {

@@ -3,11 +3,23 @@
 
 namespace quillon {
 
-std::span<const Operator> bitwiseOperators() { return {}; }
-std::span<const Operator> countingOperators() { return {}; }
-std::span<const Operator> conversionOperators() { return {}; }
-std::span<const Operator> powerOperators() { return {}; }
-std::span<const Operator> trigonometryOperators() { return {}; }
-std::span<const Operator> miscellaneousOperators() { return {}; }
+std::span<const Operator> bitwiseOperators() {
+    return {};
+}
+std::span<const Operator> countingOperators() {
+    return {};
+}
+std::span<const Operator> conversionOperators() {
+    return {};
+}
+std::span<const Operator> powerOperators() {
+    return {};
+}
+std::span<const Operator> trigonometryOperators() {
+    return {};
+}
+std::span<const Operator> miscellaneousOperators() {
+    return {};
+}
 
 }  // namespace quillon

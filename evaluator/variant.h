@@ -63,5 +63,4 @@ private:
 // right.
 int compare(const Variant& left, const Variant& right);
 
-
 }  // namespace quillon

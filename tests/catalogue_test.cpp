@@ -165,7 +165,8 @@ TEST(Catalogue, OffersExactlyTheNamesTheEvaluatorKnows) {
             const auto& offered = [&] {
                 std::vector<std::string> names;
                 for (const CatalogueBlock* block : blocks) {
-                    for (const CatalogueEntry& e : mode == 2 ? block->twoNumbers : block->oneNumber) {
+                    for (const CatalogueEntry& e :
+                         mode == 2 ? block->twoNumbers : block->oneNumber) {
                         names.emplace_back(e.name);
                     }
                 }

@@ -14,7 +14,9 @@
 
 namespace quillon {
 
-inline void PrintTo(FailureKind kind, std::ostream* out) { *out << failureName(kind); }
+inline void PrintTo(FailureKind kind, std::ostream* out) {
+    *out << failureName(kind);
+}
 
 }  // namespace quillon
 

@@ -57,11 +57,41 @@ TEST(ReadNumber, AcceptsEveryFormOfANumber) {
 }
 
 TEST(ReadNumber, RejectsAnythingElseAsTypeMismatchNamingTheText) {
-    for (const char* text :
-         {"", " ", "\t", ".", "-", "+", "inf", "-inf", "infinity", "nan", "0x10", "1,5", "1_000",
-          "1d5", "- 5", "+-5", "--5", "1e", "1e+", "1E-", "e5", ".e5", "5..", "1.2.3", "5 5",
-          "\n5", "5\n", "$5", "5%", "abc", "\xEF\xBC\x91" /* full-width one */, "1e5.0",
-          "0.5e1e2", "\xC2\xA0" "5"}) {
+    for (const char* text : {"",
+                             " ",
+                             "\t",
+                             ".",
+                             "-",
+                             "+",
+                             "inf",
+                             "-inf",
+                             "infinity",
+                             "nan",
+                             "0x10",
+                             "1,5",
+                             "1_000",
+                             "1d5",
+                             "- 5",
+                             "+-5",
+                             "--5",
+                             "1e",
+                             "1e+",
+                             "1E-",
+                             "e5",
+                             ".e5",
+                             "5..",
+                             "1.2.3",
+                             "5 5",
+                             "\n5",
+                             "5\n",
+                             "$5",
+                             "5%",
+                             "abc",
+                             "\xEF\xBC\x91" /* full-width one */,
+                             "1e5.0",
+                             "0.5e1e2",
+                             "\xC2\xA0"
+                             "5"}) {
         SCOPED_TRACE(text);
         const auto failure = failureOf([&] { readNumber(text); });
         ASSERT_TRUE(failure.has_value());
@@ -71,8 +101,8 @@ TEST(ReadNumber, RejectsAnythingElseAsTypeMismatchNamingTheText) {
 }
 
 TEST(ReadNumber, OverflowsBeyondTheLargestWrittenNumber) {
-    for (const char* text : {"1.79769313486233E+308", "1.797693134862321E+308", "1e309",
-                             "-1e400", "1e99999999999999999999", "180E+307"}) {
+    for (const char* text : {"1.79769313486233E+308", "1.797693134862321E+308", "1e309", "-1e400",
+                             "1e99999999999999999999", "180E+307"}) {
         SCOPED_TRACE(text);
         const auto failure = failureOf([&] { readNumber(text); });
         ASSERT_TRUE(failure.has_value());
@@ -154,8 +184,7 @@ TEST(TextToLong, NamesTheTextThatOverflows) {
 TEST(CheckedArithmetic, NeverGivesAnInfiniteOrUndefinedResult) {
     using testing::kindOf;
     EXPECT_EQ(kindOf(failureOf([] { checkedDivide(1.0, 0.0); })), FailureKind::DivisionByZero);
-    EXPECT_EQ(kindOf(failureOf([] { checkedDivide(-1.0, -0.0); })),
-              FailureKind::DivisionByZero);
+    EXPECT_EQ(kindOf(failureOf([] { checkedDivide(-1.0, -0.0); })), FailureKind::DivisionByZero);
     EXPECT_EQ(kindOf(failureOf([] { checkedDivide(0.0, 0.0); })), FailureKind::Overflow);
     EXPECT_EQ(kindOf(failureOf([] { checkedDivide(1e300, 1e-300); })), FailureKind::Overflow);
     EXPECT_EQ(kindOf(failureOf([] { checkedMultiply(kLargest, 10.0); })), FailureKind::Overflow);

@@ -32,9 +32,9 @@ TEST(Replay, StateStartsFreshlyLoaded) {
 }
 
 TEST(Replay, CommandsThatCannotBeCarriedOutPrintAnErrorAndTheScriptGoesOn) {
-    const std::string out = run(
-        "jump\nnum 3\nnum x\nadd 0\nadd 8\nset Third 1\nselect nothing\nindex 4\nindex -2\n"
-        "index 1x\nclick now\nstate\n");
+    const std::string out =
+        run("jump\nnum 3\nnum x\nadd 0\nadd 8\nset Third 1\nselect nothing\nindex 4\nindex -2\n"
+            "index 1x\nclick now\nstate\n");
     std::istringstream lines(out);
     std::string line;
     int errors = 0;

@@ -79,8 +79,8 @@ std::optional<std::string> chooseItem(std::string_view word, std::string_view ar
     const long last = number ? 2 : static_cast<long>(categories().size());
     const std::optional<long> item = parseInteger(argument);
     if (!item || *item < 1 || *item > last) {
-        return error(std::string(word) + " takes an item number from 1 to " +
-                     std::to_string(last) + ", not \"" + std::string(argument) + "\"");
+        return error(std::string(word) + " takes an item number from 1 to " + std::to_string(last) +
+                     ", not \"" + std::string(argument) + "\"");
     }
     if (number) {
         target.chooseNumberItem(static_cast<std::int16_t>(*item));
@@ -95,8 +95,7 @@ std::optional<std::string> boxCommand(std::string_view word, std::string_view ar
     const auto [boxName, text] = splitWord(argument);
     const std::optional<Box> box = parseBox(boxName);
     if (!box) {
-        return error("no box named \"" + std::string(boxName) +
-                     "\" (First, Second or Answer)");
+        return error("no box named \"" + std::string(boxName) + "\" (First, Second or Answer)");
     }
     if (word == "set") {
         target.setText(*box, std::string(text));
@@ -130,7 +129,9 @@ std::optional<std::string> selectIndex(std::string_view argument, ReplayTarget& 
 
 }  // namespace
 
-HeadlessTarget::HeadlessTarget() { Form_Load(controls_, NumberMode_); }
+HeadlessTarget::HeadlessTarget() {
+    Form_Load(controls_, NumberMode_);
+}
 
 void HeadlessTarget::chooseNumberItem(std::int16_t index) {
     mnuNum_Click(controls_, NumberMode_, index);
@@ -140,7 +141,9 @@ void HeadlessTarget::chooseAddItem(std::int16_t index) {
     mnuAdd_Click(controls_, NumberMode_, index);
 }
 
-void HeadlessTarget::setText(Box box, const std::string& text) { controls_.setText(box, text); }
+void HeadlessTarget::setText(Box box, const std::string& text) {
+    controls_.setText(box, text);
+}
 
 void HeadlessTarget::typeText(Box box, const std::string& text) {
     const int limit = box == Box::Answer ? -1 : kTypingLimit;
@@ -151,17 +154,20 @@ void HeadlessTarget::selectIndex(int index) {
     controls_.setEditText(index == -1 ? std::string() : controls_.listText(index));
 }
 
-void HeadlessTarget::editOperation(const std::string& text) { controls_.setEditText(text); }
+void HeadlessTarget::editOperation(const std::string& text) {
+    controls_.setEditText(text);
+}
 
-std::optional<Failure> HeadlessTarget::pressDoIt() { return DoIt_Click(controls_, NumberMode_); }
+std::optional<Failure> HeadlessTarget::pressDoIt() {
+    return DoIt_Click(controls_, NumberMode_);
+}
 
 std::optional<std::string> runCommand(const std::string& rawLine, ReplayTarget& target) {
     std::string line = validUtf8(rawLine);
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();  // a script written with CRLF line ends
     }
-    if (line.empty() || line.front() == '#' ||
-        line.find_first_not_of(" \t") == std::string::npos) {
+    if (line.empty() || line.front() == '#' || line.find_first_not_of(" \t") == std::string::npos) {
         return std::nullopt;
     }
     const auto [word, argument] = splitWord(line);

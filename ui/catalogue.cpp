@@ -10,7 +10,7 @@ namespace {
 using E = CatalogueEntry;
 
 constexpr std::array kBasicTwo = {E{"+", ""}, E{"-", ""}, E{"\u00D7", ""}, E{"\u00F7", ""}};
-constexpr std::array kBasicOne = {E{"+%", ""},       E{"-%", ""},       E{"%-", ""},
+constexpr std::array kBasicOne = {E{"+%", ""},      E{"-%", ""},      E{"%-", ""},
                                   E{"\u00D7%", ""}, E{"\u00F7%", ""}, E{"%\u00F7", ""}};
 
 constexpr std::array kRelationalTwo = {E{"=", ""},  E{"<", ""},  E{">", ""}, E{"<=", ""},
@@ -19,67 +19,54 @@ constexpr std::array kRelationalOne = {E{"=%", ""},  E{"<%", ""},  E{">%", ""}, 
                                        E{">=%", ""}, E{"<>%", ""}, E{"!=%", ""}};
 
 constexpr std::array kBitwiseTwo = {
-    E{"And (Bytewise)", ""},    E{"Nand (Bytewise)", ""},       E{"Or (Bytewise)", ""},
-    E{"Nor (Bytewise)", ""},    E{"Xor (Bytewise)", ""},        E{"Not Xor (Bytewise)", ""},
-    E{"If-Then (Bytewise)", ""}, E{"Not If-Then (Bytewise)", ""}, E{"And (Logical)", ""},
-    E{"Nand (Logical)", ""},    E{"Or (Logical)", ""},          E{"Nor (Logical)", ""},
-    E{"Xor (Logical)", ""},     E{"Not Xor (Logical)", ""},     E{"If-Then (Logical)", ""},
+    E{"And (Bytewise)", ""},       E{"Nand (Bytewise)", ""},        E{"Or (Bytewise)", ""},
+    E{"Nor (Bytewise)", ""},       E{"Xor (Bytewise)", ""},         E{"Not Xor (Bytewise)", ""},
+    E{"If-Then (Bytewise)", ""},   E{"Not If-Then (Bytewise)", ""}, E{"And (Logical)", ""},
+    E{"Nand (Logical)", ""},       E{"Or (Logical)", ""},           E{"Nor (Logical)", ""},
+    E{"Xor (Logical)", ""},        E{"Not Xor (Logical)", ""},      E{"If-Then (Logical)", ""},
     E{"Not If-Then (Logical)", ""}};
 constexpr std::array kBitwiseOne = {E{kNoOperators, ""}};
 
-constexpr std::array kStatisticalTwo = {E{"nPr", ""},       E{"nCr", ""}, E{"\u00D7!", ""},
+constexpr std::array kStatisticalTwo = {E{"nPr", ""},     E{"nCr", ""}, E{"\u00D7!", ""},
                                         E{"\u00F7!", ""}, E{"!!", ""},  E{"!\u00F7!", ""}};
 constexpr std::array kStatisticalOne = {E{"!", ""}};
 
-constexpr std::array kConversionTwo = {E{"Min/Sec -> Sec", ""},      E{"Day/Hr -> Hr", ""},
-                                       E{"Week/Day -> Day", ""},     E{"Year/Month -> Month", ""},
+constexpr std::array kConversionTwo = {E{"Min/Sec -> Sec", ""},     E{"Day/Hr -> Hr", ""},
+                                       E{"Week/Day -> Day", ""},    E{"Year/Month -> Month", ""},
                                        E{"\u00B0/' -> \u00B0", ""}, E{"'/'' -> \u00B0", ""}};
 constexpr std::array kConversionOne = {
-    E{"Miles -> Kilometers", ""},
-    E{"Kilometers -> Miles", ""},
-    E{"Meters -> Feet", ""},
-    E{"Feet -> Meters", ""},
-    E{"Inches -> Centimeters", ""},
-    E{"Centimeters -> Inches", ""},
-    E{"MPH -> Feet/s", ""},
-    E{"Feet/s -> MPH", ""},
-    E{"MPH -> m/s", ""},
-    E{"m/s -> MPH", ""},
-    E{"Gallons -> Liters", ""},
-    E{"Liters -> Gallons", ""},
-    E{"inHg -> Millibars", ""},
-    E{"Millibars -> inHg", ""},
-    E{"mmHg -> Millibars", ""},
-    E{"Millibars -> mmHg", ""},
-    E{"\u00B0F -> \u00B0C", ""},
-    E{"\u00B0C -> \u00B0F", ""},
-    E{"\u00B0C -> \u00B0K", ""},
-    E{"\u00B0K -> \u00B0C", ""},
-    E{"\u00B0K -> \u00B0F", ""},
-    E{"\u00B0F -> \u00B0K", ""},
-    E{"\u00B0 -> Radians", ""},
-    E{"Radians -> \u00B0", ""},
+    E{"Miles -> Kilometers", ""}, E{"Kilometers -> Miles", ""},   E{"Meters -> Feet", ""},
+    E{"Feet -> Meters", ""},      E{"Inches -> Centimeters", ""}, E{"Centimeters -> Inches", ""},
+    E{"MPH -> Feet/s", ""},       E{"Feet/s -> MPH", ""},         E{"MPH -> m/s", ""},
+    E{"m/s -> MPH", ""},          E{"Gallons -> Liters", ""},     E{"Liters -> Gallons", ""},
+    E{"inHg -> Millibars", ""},   E{"Millibars -> inHg", ""},     E{"mmHg -> Millibars", ""},
+    E{"Millibars -> mmHg", ""},   E{"\u00B0F -> \u00B0C", ""},    E{"\u00B0C -> \u00B0F", ""},
+    E{"\u00B0C -> \u00B0K", ""},  E{"\u00B0K -> \u00B0C", ""},    E{"\u00B0K -> \u00B0F", ""},
+    E{"\u00B0F -> \u00B0K", ""},  E{"\u00B0 -> Radians", ""},     E{"Radians -> \u00B0", ""},
 };
 
-constexpr std::array kExponentialTwo = {E{"^Ln", ""}, E{"^Log", ""}, E{"base Log", ""},
-                                        E{"^", ""}};
-constexpr std::array kExponentialOne = {
-    E{"e^", ""},          E{"10^", ""},
-    E{"Ln", ""},          E{"Log", ""},
-    E{"Square (^2)", ""}, E{"Cube (^3)", ""},
-    E{"Reciprocal (^-1)", ""}, E{"Square Root (^1/2)", ""},
-    E{"Cube Root (^1/3)", ""}};
+constexpr std::array kExponentialTwo = {E{"^Ln", ""}, E{"^Log", ""}, E{"base Log", ""}, E{"^", ""}};
+constexpr std::array kExponentialOne = {E{"e^", ""},
+                                        E{"10^", ""},
+                                        E{"Ln", ""},
+                                        E{"Log", ""},
+                                        E{"Square (^2)", ""},
+                                        E{"Cube (^3)", ""},
+                                        E{"Reciprocal (^-1)", ""},
+                                        E{"Square Root (^1/2)", ""},
+                                        E{"Cube Root (^1/3)", ""}};
 
-constexpr std::array kTrigonometryTwo = {
-    E{"Sin(sum)", ""},        E{"Sin(difference)", ""},        E{"Cos(sum)", ""},
-    E{"Cos(difference)", ""}, E{"Sin\u00B0(sum)", ""},        E{"Sin\u00B0(difference)", ""},
-    E{"Cos\u00B0(sum)", ""}, E{"Cos\u00B0(difference)", ""}, E{"Sin>Sin", ""},
-    E{"Sin<Sin", ""},         E{"Cos>Cos", ""},                E{"Cos<Cos", ""}};
+constexpr std::array kTrigonometryTwo = {E{"Sin(sum)", ""},       E{"Sin(difference)", ""},
+                                         E{"Cos(sum)", ""},       E{"Cos(difference)", ""},
+                                         E{"Sin\u00B0(sum)", ""}, E{"Sin\u00B0(difference)", ""},
+                                         E{"Cos\u00B0(sum)", ""}, E{"Cos\u00B0(difference)", ""},
+                                         E{"Sin>Sin", ""},        E{"Sin<Sin", ""},
+                                         E{"Cos>Cos", ""},        E{"Cos<Cos", ""}};
 constexpr std::array kTrigonometryOne = {
-    E{"Sin()", ""},        E{"Cos()", ""},        E{"Tan()", ""},        E{"Sec()", ""},
-    E{"Csc()", ""},        E{"Cot()", ""},        E{"Sin\u00B0()", ""}, E{"Cos\u00B0()", ""},
+    E{"Sin()", ""},       E{"Cos()", ""},       E{"Tan()", ""},       E{"Sec()", ""},
+    E{"Csc()", ""},       E{"Cot()", ""},       E{"Sin\u00B0()", ""}, E{"Cos\u00B0()", ""},
     E{"Tan\u00B0()", ""}, E{"Sec\u00B0()", ""}, E{"Csc\u00B0()", ""}, E{"Cot\u00B0()", ""},
-    E{"Asin()", ""},       E{"Acos()", ""},       E{"Atan()", ""}};
+    E{"Asin()", ""},      E{"Acos()", ""},      E{"Atan()", ""}};
 
 constexpr std::array kMiscellaneousTwo = {E{"\\", ""}, E{"Mod", ""}, E{"& (Concatenate)", ""}};
 constexpr std::array kMiscellaneousOne = {E{"MAGNIF()", ""}};
@@ -106,11 +93,17 @@ void append(Controls& controls, std::span<const CatalogueEntry> entries) {
 
 }  // namespace
 
-const CatalogueBlock& basicBlock() { return kBasic; }
+const CatalogueBlock& basicBlock() {
+    return kBasic;
+}
 
-std::span<const CatalogueBlock> categories() { return kCategories; }
+std::span<const CatalogueBlock> categories() {
+    return kCategories;
+}
 
-std::span<const std::string_view> numberCaptions() { return kNumberCaptions; }
+std::span<const std::string_view> numberCaptions() {
+    return kNumberCaptions;
+}
 
 void Form_Load(Controls& controls, std::int16_t& NumberMode) {
     if (NumberMode == 0) {
