@@ -8,20 +8,13 @@ namespace quillon {
 
 namespace {
 
-// Two-number arithmetic: the text of First with the value of Second.
-Variant right(const Evaluation& e) {
-    return Variant::number(e.NumberOperand);
-}
+// The text operand (First, or Second in one-number mode) with the number operand (the value of
+// Second, or the held answer): the same steps serve "+" and "+%", "-" and "-%", and so on.
+Variant number(const Evaluation& e) { return Variant::number(e.NumberOperand); }
 
-void add(Evaluation& e) {
-    e.writeAnswer(e.TextOperand + right(e));
-}
-void subtract(Evaluation& e) {
-    e.writeAnswer(e.TextOperand - right(e));
-}
-void multiply(Evaluation& e) {
-    e.writeAnswer(e.TextOperand * right(e));
-}
+void add(Evaluation& e) { e.writeAnswer(e.TextOperand + number(e)); }
+void subtract(Evaluation& e) { e.writeAnswer(e.TextOperand - number(e)); }
+void multiply(Evaluation& e) { e.writeAnswer(e.TextOperand * number(e)); }
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
 void divide(Evaluation& e) {
@@ -29,7 +22,7 @@ void divide(Evaluation& e) {
         e.writeAnswer(kDivisionByZero);
         return;
     }
-    e.writeAnswer(e.TextOperand / right(e));
+    e.writeAnswer(e.TextOperand / number(e));
 }
 
 // Two-number relational operators compare the texts of First and Second, read afresh, in
@@ -62,32 +55,8 @@ bool different(int order) {
     return order != 0;
 }
 
-// One-number arithmetic: "%" in a name stands for the held answer, the new operand is the text
-// of Second.
-Variant held(const Evaluation& e) {
-    return Variant::number(e.NumberOperand);
-}
-
-void addHeld(Evaluation& e) {
-    e.writeAnswer(e.TextOperand + held(e));
-}
-void subtractHeld(Evaluation& e) {
-    e.writeAnswer(e.TextOperand - held(e));
-}
-void subtractFromHeld(Evaluation& e) {
-    e.writeAnswer(held(e) - e.TextOperand);
-}
-void multiplyHeld(Evaluation& e) {
-    e.writeAnswer(e.TextOperand * held(e));
-}
-
-void divideByHeld(Evaluation& e) {
-    if (e.NumberOperand == 0.0) {
-        e.writeAnswer(kDivisionByZero);
-        return;
-    }
-    e.writeAnswer(e.TextOperand / held(e));
-}
+// One-number operators with the held answer on the left.
+void subtractFromHeld(Evaluation& e) { e.writeAnswer(number(e) - e.TextOperand); }
 
 // The guard compares the new operand's value with the integer 0, so every text worth zero
 // triggers it and a text that is not a number fails here.
@@ -96,14 +65,14 @@ void divideHeld(Evaluation& e) {
         e.writeAnswer(kDivisionByZero);
         return;
     }
-    e.writeAnswer(held(e) / e.TextOperand);
+    e.writeAnswer(number(e) / e.TextOperand);
 }
 
 // One-number relational operators: the held answer on the left, the new operand's value on
 // the right.
 template <bool (*holds)(int)>
 void compareHeld(Evaluation& e) {
-    if (holds(compare(held(e), e.TextOperand))) {
+    if (holds(compare(number(e), e.TextOperand))) {
         e.writeAnswer("1");
     }
 }
@@ -123,11 +92,11 @@ constexpr std::array kOperators = {
     Operator{">=", kTwo, compareBoxes<greaterOrEqual>},
     Operator{"<>", kTwo, compareBoxes<different>},
     Operator{"!=", kTwo, compareBoxes<different>},
-    Operator{"+%", kOne, addHeld},
-    Operator{"-%", kOne, subtractHeld},
+    Operator{"+%", kOne, add},
+    Operator{"-%", kOne, subtract},
     Operator{"%-", kOne, subtractFromHeld},
-    Operator{"\u00D7%", kOne, multiplyHeld},
-    Operator{"\u00F7%", kOne, divideByHeld},
+    Operator{"\u00D7%", kOne, multiply},
+    Operator{"\u00F7%", kOne, divide},
     Operator{"%\u00F7", kOne, divideHeld},
     Operator{"=%", kOne, compareHeld<equal>},
     Operator{"<%", kOne, compareHeld<less>},
