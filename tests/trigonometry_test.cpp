@@ -80,6 +80,8 @@ TEST(InverseTrigonometry, ArcsineAndArctangent) {
         {kOne, "", "2", "0", "Asin()", "0", kInvalid},
         {kOne, "", "-1.5", "0", "Asin()", "0", kInvalid},
         {kOne, "", "abc", "0", "Asin()", "0", kMismatch},
+        // The square of x overflows before the root could be refused.
+        {kOne, "", "1E200", "0", "Asin()", "0", kOverflow},
         {kOne, "", "1", "0", "Atan()", "0.785398163397448"},
         {kOne, "", "-1E308", "0", "Atan()", "-1.5707963267949"},
     };
