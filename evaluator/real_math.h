@@ -1,0 +1,30 @@
+// The value of pi, the real power and the tested quotient, shared by the conversions, the
+// powers and logarithms and the trigonometric operators.
+#pragma once
+
+#include "numbers.h"
+#include "variant.h"
+
+namespace quillon {
+
+// The program's only value of pi: the Double nearest 3.14159265358979 (bit pattern
+// 400921FB54442D11), a little below the Double nearest pi. Every degree and radian conversion
+// and the arccosine use it, so "Cos°()" of 90 is about 1.6E-15 rather than 6.1E-17.
+inline constexpr double PiValue = 3.14159265358979;
+
+// Left raised to right in Double. Each operand is a text (read by readNumber, so a text that
+// is not a number is a type mismatch), a 16-bit Integer or a Double; left is read before right.
+// - A negative left with a right that is not a whole number has no real result: invalid
+//   argument.
+// - Zero (either sign) raised to a negative power: division by zero.
+// - A result beyond the range of Doubles: overflow.
+double power(const Variant& left, const Variant& right);
+
+// A floating division whose status is examined before the quotient is used: a non-zero
+// dividend over zero is a division by zero, zero over zero or a quotient beyond the range of
+// Doubles an overflow.
+inline double testedQuotient(double dividend, double divisor) {
+    return checkedDivide(dividend, divisor);
+}
+
+}  // namespace quillon
