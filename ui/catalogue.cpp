@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace quillon {
 
@@ -99,6 +100,23 @@ const CatalogueBlock& basicBlock() {
 
 std::span<const CatalogueBlock> categories() {
     return kCategories;
+}
+
+std::string_view operationTip(std::string_view name) {
+    std::vector<const CatalogueBlock*> blocks = {&kBasic};
+    for (const CatalogueBlock& category : kCategories) {
+        blocks.push_back(&category);
+    }
+    for (const CatalogueBlock* block : blocks) {
+        for (const auto entries : {block->twoNumbers, block->oneNumber}) {
+            for (const CatalogueEntry& entry : entries) {
+                if (entry.name == name) {
+                    return entry.tip;
+                }
+            }
+        }
+    }
+    return {};
 }
 
 std::span<const std::string_view> numberCaptions() {
