@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -43,28 +44,6 @@ std::string toStdString(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// Refuses typing or pasting that would make the text longer than the limit. It judges the
-// change against the text the box held before, so that a longer text written by the program
-// is kept whole and can still be shortened by the user. A program's setText is never
-// validated, so it is never cut.
-class TypingLimit final : public QValidator {
-public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
-        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::hold);
-    }
-
-    State validate(QString& input, int&) const override {
-        const bool grows = input.size() > held_.size();
-        return grows && input.size() > limit_ ? Invalid : Acceptable;
-    }
-
-private:
-    void hold(const QString& text) { held_ = text; }
-
-    int limit_;
-    QString held_;
-};
-
 QLineEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour,
                    const QFont& font) {
     auto* edit = new QLineEdit(QStringLiteral("0"), parent);
@@ -81,6 +60,29 @@ QLineEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, con
 }
 
 }  // namespace
+
+// Refuses typing or pasting that would make the text longer than the limit. It judges a
+// change against the text the box held before, so that a longer text written by the program
+// is kept whole and can still be shortened by the user, but not lengthened.
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::hold);
+    }
+
+    // Takes the text the program is about to write as the text held before, so that the
+    // box does not judge it as typing.
+    void hold(const QString& text) { held_ = text; }
+
+    State validate(QString& input, int&) const override {
+        const bool grows = input.size() > held_.size();
+        return grows && input.size() > limit_ ? Invalid : Acceptable;
+    }
+
+private:
+    int limit_;
+    QString held_;
+};
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -125,7 +127,12 @@ void Form1::buildControls() {
     Operation->setGeometry(twips(0, 240, 1935, 315));
     Operation->setEditable(true);
     Operation->setInsertPolicy(QComboBox::NoInsert);
-    Operation->setCompleter(nullptr);
+    // No completion, and no other entry taken for the typed text: an empty completer that
+    // matches case-sensitively also keeps the list from picking an entry that differs from
+    // the typed text only in case when the edit field loses the focus.
+    auto* exactOnly = new QCompleter(QStringList(), Operation);
+    exactOnly->setCaseSensitivity(Qt::CaseSensitive);
+    Operation->lineEdit()->setCompleter(exactOnly);
     Operation->setEditText(QStringLiteral("Choose Operation"));
     QPalette yellow = Operation->palette();
     yellow.setColor(QPalette::Base, QColor(255, 255, 0));
@@ -160,8 +167,10 @@ void Form1::buildControls() {
     setTabOrder(Second, Answer);
     setTabOrder(Answer, DoIt);
 
-    First->setValidator(new TypingLimit(First, kTypingLimit));
-    Second->setValidator(new TypingLimit(Second, kTypingLimit));
+    firstLimit_ = new TypingLimit(First, kTypingLimit);
+    First->setValidator(firstLimit_);
+    secondLimit_ = new TypingLimit(Second, kTypingLimit);
+    Second->setValidator(secondLimit_);
 
     // Return and Enter press "Do It!" from the boxes and the list's edit field.
     for (QWidget* widget : {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
@@ -228,7 +237,15 @@ std::string Form1::text(Box which) const {
 }
 
 void Form1::setText(Box which, const std::string& text) {
-    box(which)->setText(toQString(text));
+    QLineEdit* edit = box(which);
+    const QString written = toQString(text);
+    // What the program writes is never cut: only typing and pasting are limited.
+    if (TypingLimit* limit = which == Box::First    ? firstLimit_
+                             : which == Box::Second ? secondLimit_
+                                                    : nullptr) {
+        limit->hold(written);
+    }
+    edit->setText(written);
 }
 
 bool Form1::firstVisible() const {

@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace quillon {
 
+class TypingLimit;
+
 class Form1 final : public QMainWindow, public Controls {
 public:
     // Shows an evaluation failure to the user; the default opens a message box titled
@@ -69,6 +71,8 @@ private:
     QFrame* Bar = nullptr;
     QList<QAction*> mnuAdd;
     QList<QAction*> mnuNum;
+    TypingLimit* firstLimit_ = nullptr;
+    TypingLimit* secondLimit_ = nullptr;
 
     std::int16_t NumberMode_ = 0;
     FailureReporter reporter_;
