@@ -275,6 +275,7 @@ TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
     edit->clear();
     QTest::keyClicks(edit, QStringLiteral("mod"));
     box("Second")->setFocus();
+    ASSERT_TRUE(box("Second")->hasFocus());
     EXPECT_EQ(operation()->currentText(), QStringLiteral("mod"));
     EXPECT_EQ(form.listIndex(), -1);
     click();
