@@ -16,7 +16,8 @@
 #endif
 
 int main(int argc, char* argv[]) {
-    bool headless = false;
+    // Without the window, every run is headless.
+    [[maybe_unused]] bool headless = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--headless") == 0) {
             headless = true;
@@ -40,8 +41,6 @@ int main(int argc, char* argv[]) {
         quillon::replay(std::cin, std::cout, target);
         return 0;
     }
-#else
-    headless = true;
 #endif
     quillon::HeadlessTarget target;
     quillon::replay(std::cin, std::cout, target);
