@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -74,6 +75,9 @@ TEST_F(WindowTest, ControlsSitWhereTheDescriptionPutsThemInLogicalPixels) {
     }
     EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
+    // The native window holds the menu bar and the client area, nothing more.
+    ASSERT_NE(form.windowHandle(), nullptr);
+    EXPECT_EQ(form.windowHandle()->size(), QSize(319, form.menuBar()->height() + 82));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillon"));
     EXPECT_FALSE(form.windowIcon().isNull());
 }

@@ -134,6 +134,7 @@ void Form1::buildControls() {
     exactOnly->setCaseSensitivity(Qt::CaseSensitive);
     Operation->lineEdit()->setCompleter(exactOnly);
     Operation->setEditText(QStringLiteral("Choose Operation"));
+    Operation->lineEdit()->setCursorPosition(0);
     QPalette yellow = Operation->palette();
     yellow.setColor(QPalette::Base, QColor(255, 255, 0));
     yellow.setColor(QPalette::Button, QColor(255, 255, 0));
@@ -310,6 +311,8 @@ void Form1::keepEditText(const std::function<void()>& change) {
     }
     Operation->setCurrentIndex(equal);
     Operation->setEditText(shown);
+    // Show the text from its start, as when it was typed and left.
+    Operation->lineEdit()->setCursorPosition(0);
 }
 
 void Form1::showOperationTip() {
