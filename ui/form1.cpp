@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QCompleter>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -127,12 +126,9 @@ void Form1::buildControls() {
     Operation->setGeometry(twips(0, 240, 1935, 315));
     Operation->setEditable(true);
     Operation->setInsertPolicy(QComboBox::NoInsert);
-    // No completion, and no other entry taken for the typed text: an empty completer that
-    // matches case-sensitively also keeps the list from picking an entry that differs from
-    // the typed text only in case when the edit field loses the focus.
-    auto* exactOnly = new QCompleter(QStringList(), Operation);
-    exactOnly->setCaseSensitivity(Qt::CaseSensitive);
-    Operation->lineEdit()->setCompleter(exactOnly);
+    // The typed text stays exactly as typed: no completion, and Return never lets the list
+    // take an entry for it (see eventFilter).
+    Operation->setCompleter(nullptr);
     Operation->setEditText(QStringLiteral("Choose Operation"));
     Operation->lineEdit()->setCursorPosition(0);
     QPalette yellow = Operation->palette();
@@ -262,14 +258,8 @@ int Form1::listCount() const {
 }
 
 int Form1::listIndex() const {
-    // The first entry equal to what the edit field shows, so that what it shows is what runs.
-    const QString shown = Operation->currentText();
-    for (int i = 0; i < Operation->count(); ++i) {
-        if (Operation->itemText(i) == shown) {
-            return i;
-        }
-    }
-    return -1;
+    // The entry equal to what the edit field shows, so that what it shows is what runs.
+    return entryIndex(Operation->currentText());
 }
 
 std::string Form1::listText(int index) const {
@@ -303,16 +293,19 @@ void Form1::keepEditText(const std::function<void()>& change) {
     change();
     // The list selects its first entry when one is appended to an empty list and moves the
     // selection when the selected entry goes; undo both.
-    int equal = -1;
-    for (int i = 0; i < Operation->count() && equal == -1; ++i) {
-        if (Operation->itemText(i) == shown) {
-            equal = i;
-        }
-    }
-    Operation->setCurrentIndex(equal);
+    Operation->setCurrentIndex(entryIndex(shown));
     Operation->setEditText(shown);
     // Show the text from its start, as when it was typed and left.
     Operation->lineEdit()->setCursorPosition(0);
+}
+
+int Form1::entryIndex(const QString& text) const {
+    for (int i = 0; i < Operation->count(); ++i) {
+        if (Operation->itemText(i) == text) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 void Form1::showOperationTip() {

@@ -60,6 +60,8 @@ private:
     // Runs a change of the list and then puts back the edit field's text, so that the entry
     // equal to it, if any, is the selected one.
     void keepEditText(const std::function<void()>& change);
+    // The first entry whose text is exactly `text`, or -1.
+    int entryIndex(const QString& text) const;
     void showOperationTip();
     void DoIt_Click();
 
