@@ -438,7 +438,9 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
         "add 7\nselect Mod\nadd 6\nstate\n"
         "edit mod\nclick\nedit Mod\nstate\n"
         "index 0\nnum 1\nstate\nindex -1\nclick\n"
-        "add 2\nselect NO OPERATORS\nclick\nnum 2\nedit  \u00F7 \nclick\nstate\n";
+        "add 2\nselect NO OPERATORS\nclick\nnum 2\nedit  \u00F7 \nclick\nstate\n"
+        // Control characters are no text: their keys type nothing.
+        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n";
     std::ostringstream window;
     std::ostringstream headless;
     {
@@ -453,6 +455,7 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
     }
     EXPECT_EQ(window.str(), headless.str());
     EXPECT_NE(window.str().find("\"first\": \"123456789012345678\""), std::string::npos);
+    EXPECT_NE(window.str().find("\"first\": \"12\""), std::string::npos);
 }
 
 }  // namespace
