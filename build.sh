@@ -20,6 +20,9 @@ packages=(
     libgtest-dev libgmock-dev
     fonts-liberation
     locales
+    xvfb xauth
+    desktop-file-utils appstream
+    dpkg-dev file
 )
 
 as_root() {

@@ -123,6 +123,9 @@ std::string typeKeys(std::string current, const std::string& typed, int limit) {
     for (std::size_t at = 0; at < typed.size();) {
         const char32_t point = nextCodePoint(typed, at);
         const int units = point < 0x10000 ? 1 : 2;
+        if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
+            continue;  // a control character is no text: its key types nothing
+        }
         if (limit >= 0 && length + units > limit) {
             continue;  // the box refuses a key that would pass its limit
         }

@@ -16,7 +16,8 @@ int utf16Length(const std::string& text);
 std::string validUtf8(const std::string& text);
 
 // What a user typing `typed` key by key into a box holding `current` ends up with: a key is
-// refused when the text would then exceed `limit` UTF-16 code units (limit < 0: no limit).
+// refused when the text would then exceed `limit` UTF-16 code units (limit < 0: no limit),
+// and a control character (a tab, say) types nothing.
 std::string typeKeys(std::string current, const std::string& typed, int limit);
 
 }  // namespace quillon

@@ -1,5 +1,5 @@
-# Runs PROGRAM with SCRIPT on standard input and fails unless its output equals EXPECTED.
-execute_process(COMMAND ${PROGRAM} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE actual
+# Runs PROGRAM (with the arguments in ARGS, if any) with SCRIPT on standard input and fails unless its output equals EXPECTED.
+execute_process(COMMAND ${PROGRAM} ${ARGS} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE actual
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} exited with ${status}")

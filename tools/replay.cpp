@@ -155,7 +155,7 @@ void HeadlessTarget::selectIndex(int index) {
 }
 
 void HeadlessTarget::editOperation(const std::string& text) {
-    controls_.setEditText(text);
+    controls_.setEditText(typeKeys("", text, -1));
 }
 
 std::optional<Failure> HeadlessTarget::pressDoIt() {

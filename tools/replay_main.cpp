@@ -1,14 +1,47 @@
 // quillon-replay: runs a script of user actions from standard input (see replay.h).
+//
+//   quillon-replay             acts on the real window, under Qt's offscreen platform unless
+//                              QT_QPA_PLATFORM names another
+//   quillon-replay --headless  acts on the same handlers with the controls held in memory
 #include <clocale>
+#include <cstring>
 #include <iostream>
 
 #include "replay.h"
 
-int main() {
+#ifdef QUILLON_WINDOW
+#include <QApplication>
+
+#include "window_target.h"
+#endif
+
+int main(int argc, char* argv[]) {
+    // Without the window, every run is headless.
+    [[maybe_unused]] bool headless = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--headless") == 0) {
+            headless = true;
+        } else {
+            std::cerr << "usage: quillon-replay [--headless] < script\n";
+            return 2;
+        }
+    }
     // Take the user's locale as the window does, so that the scripts show that no result
     // depends on it.
     std::setlocale(LC_ALL, "");
     std::ios::sync_with_stdio(false);
+#ifdef QUILLON_WINDOW
+    if (!headless) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        int qtArgc = 1;
+        QApplication application(qtArgc, argv);
+        quillon::WindowTarget target;
+        quillon::replay(std::cin, std::cout, target);
+        return 0;
+    }
+#endif
     quillon::HeadlessTarget target;
     quillon::replay(std::cin, std::cout, target);
     return 0;

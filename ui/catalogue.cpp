@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace quillon {
 
@@ -9,67 +10,150 @@ namespace {
 
 using E = CatalogueEntry;
 
-constexpr std::array kBasicTwo = {E{"+", ""}, E{"-", ""}, E{"\u00D7", ""}, E{"\u00F7", ""}};
-constexpr std::array kBasicOne = {E{"+%", ""},      E{"-%", ""},      E{"%-", ""},
-                                  E{"\u00D7%", ""}, E{"\u00F7%", ""}, E{"%\u00F7", ""}};
+constexpr std::array kBasicTwo = {E{"+", "First plus Second"}, E{"-", "First minus Second"},
+                                  E{"\u00D7", "First times Second"},
+                                  E{"\u00F7", "First divided by Second"}};
+constexpr std::array kBasicOne = {E{"+%", "The number in Second plus the held answer"},
+                                  E{"-%", "The number in Second minus the held answer"},
+                                  E{"%-", "The held answer minus the number in Second"},
+                                  E{"\u00D7%", "The number in Second times the held answer"},
+                                  E{"\u00F7%", "The number in Second divided by the held answer"},
+                                  E{"%\u00F7", "The held answer divided by the number in Second"}};
 
-constexpr std::array kRelationalTwo = {E{"=", ""},  E{"<", ""},  E{">", ""}, E{"<=", ""},
-                                       E{">=", ""}, E{"<>", ""}, E{"!=", ""}};
-constexpr std::array kRelationalOne = {E{"=%", ""},  E{"<%", ""},  E{">%", ""}, E{"<=%", ""},
-                                       E{">=%", ""}, E{"<>%", ""}, E{"!=%", ""}};
+constexpr std::array kRelationalTwo = {
+    E{"=", "1 if the text of First is the same as the text of Second, else 0"},
+    E{"<", "1 if the text of First sorts before the text of Second (as text: 10 before 9), else 0"},
+    E{">", "1 if the text of First sorts after the text of Second (as text: 9 after 10), else 0"},
+    E{"<=", "1 if the text of First sorts before or is the same as the text of Second, else 0"},
+    E{">=", "1 if the text of First sorts after or is the same as the text of Second, else 0"},
+    E{"<>", "1 if the texts of First and Second differ, else 0"},
+    E{"!=", "1 if the texts of First and Second differ, else 0"}};
+constexpr std::array kRelationalOne = {
+    E{"=%", "1 if the held answer equals the number in Second, else 0"},
+    E{"<%", "1 if the held answer is less than the number in Second, else 0"},
+    E{">%", "1 if the held answer is greater than the number in Second, else 0"},
+    E{"<=%", "1 if the held answer is less than or equal to the number in Second, else 0"},
+    E{">=%", "1 if the held answer is greater than or equal to the number in Second, else 0"},
+    E{"<>%", "1 if the held answer differs from the number in Second, else 0"},
+    E{"!=%", "1 if the held answer differs from the number in Second, else 0"}};
 
 constexpr std::array kBitwiseTwo = {
-    E{"And (Bytewise)", ""},       E{"Nand (Bytewise)", ""},        E{"Or (Bytewise)", ""},
-    E{"Nor (Bytewise)", ""},       E{"Xor (Bytewise)", ""},         E{"Not Xor (Bytewise)", ""},
-    E{"If-Then (Bytewise)", ""},   E{"Not If-Then (Bytewise)", ""}, E{"And (Logical)", ""},
-    E{"Nand (Logical)", ""},       E{"Or (Logical)", ""},           E{"Nor (Logical)", ""},
-    E{"Xor (Logical)", ""},        E{"Not Xor (Logical)", ""},      E{"If-Then (Logical)", ""},
-    E{"Not If-Then (Logical)", ""}};
-constexpr std::array kBitwiseOne = {E{kNoOperators, ""}};
+    E{"And (Bytewise)", "First AND Second, bit by bit, on whole numbers"},
+    E{"Nand (Bytewise)", "NOT (First AND Second), bit by bit, on whole numbers"},
+    E{"Or (Bytewise)", "First OR Second, bit by bit, on whole numbers"},
+    E{"Nor (Bytewise)", "NOT (First OR Second), bit by bit, on whole numbers"},
+    E{"Xor (Bytewise)", "First XOR Second (either but not both), bit by bit, on whole numbers"},
+    E{"Not Xor (Bytewise)", "NOT (First XOR Second), bit by bit, on whole numbers"},
+    E{"If-Then (Bytewise)", "(NOT First) OR Second, bit by bit, on whole numbers"},
+    E{"Not If-Then (Bytewise)", "First AND (NOT Second), bit by bit, on whole numbers"},
+    E{"And (Logical)", "1 if First and Second are both true (any text but \"0\"), else 0"},
+    E{"Nand (Logical)", "1 unless First and Second are both true (any text but \"0\")"},
+    E{"Or (Logical)", "1 if First or Second is true (any text but \"0\"), else 0"},
+    E{"Nor (Logical)", "1 if First and Second are both exactly \"0\", else 0"},
+    E{"Xor (Logical)", "1 if exactly one of First and Second is true (any text but \"0\"), else 0"},
+    E{"Not Xor (Logical)", "1 if First and Second are both true or both \"0\", else 0"},
+    E{"If-Then (Logical)", "1 unless First is true (any text but \"0\") and Second is \"0\""},
+    E{"Not If-Then (Logical)",
+      "1 if First is true (any text but \"0\") and Second is \"0\", else 0"}};
+constexpr std::array kBitwiseOne = {
+    E{kNoOperators,
+      "No operation: this category works on two numbers only (Number of Figures > Two Numbers)"}};
 
-constexpr std::array kStatisticalTwo = {E{"nPr", ""},     E{"nCr", ""}, E{"\u00D7!", ""},
-                                        E{"\u00F7!", ""}, E{"!!", ""},  E{"!\u00F7!", ""}};
-constexpr std::array kStatisticalOne = {E{"!", ""}};
+constexpr std::array kStatisticalTwo = {
+    E{"nPr", "Permutations: ordered ways to pick Second things out of First things"},
+    E{"nCr", "Combinations of First things taken Second at a time"},
+    E{"\u00D7!", "First times the factorial of Second"},
+    E{"\u00F7!", "First divided by the factorial of Second"},
+    E{"!!", "The factorial of First times the factorial of Second"},
+    E{"!\u00F7!", "The factorial of First divided by the factorial of Second"}};
+constexpr std::array kStatisticalOne = {E{"!", "The factorial of the number in Second"}};
 
-constexpr std::array kConversionTwo = {E{"Min/Sec -> Sec", ""},     E{"Day/Hr -> Hr", ""},
-                                       E{"Week/Day -> Day", ""},    E{"Year/Month -> Month", ""},
-                                       E{"\u00B0/' -> \u00B0", ""}, E{"'/'' -> \u00B0", ""}};
+constexpr std::array kConversionTwo = {
+    E{"Min/Sec -> Sec", "Minutes in First plus seconds in Second, as seconds"},
+    E{"Day/Hr -> Hr", "Days in First plus hours in Second, as hours"},
+    E{"Week/Day -> Day", "Weeks in First plus days in Second, as days"},
+    E{"Year/Month -> Month", "Years in First plus months in Second, as months"},
+    E{"\u00B0/' -> \u00B0", "Degrees in First plus minutes of arc in Second, as degrees"},
+    E{"'/'' -> \u00B0", "Minutes of arc in First plus seconds of arc in Second, as degrees"}};
 constexpr std::array kConversionOne = {
-    E{"Miles -> Kilometers", ""}, E{"Kilometers -> Miles", ""},   E{"Meters -> Feet", ""},
-    E{"Feet -> Meters", ""},      E{"Inches -> Centimeters", ""}, E{"Centimeters -> Inches", ""},
-    E{"MPH -> Feet/s", ""},       E{"Feet/s -> MPH", ""},         E{"MPH -> m/s", ""},
-    E{"m/s -> MPH", ""},          E{"Gallons -> Liters", ""},     E{"Liters -> Gallons", ""},
-    E{"inHg -> Millibars", ""},   E{"Millibars -> inHg", ""},     E{"mmHg -> Millibars", ""},
-    E{"Millibars -> mmHg", ""},   E{"\u00B0F -> \u00B0C", ""},    E{"\u00B0C -> \u00B0F", ""},
-    E{"\u00B0C -> \u00B0K", ""},  E{"\u00B0K -> \u00B0C", ""},    E{"\u00B0K -> \u00B0F", ""},
-    E{"\u00B0F -> \u00B0K", ""},  E{"\u00B0 -> Radians", ""},     E{"Radians -> \u00B0", ""},
+    E{"Miles -> Kilometers", "Miles in Second as kilometers"},
+    E{"Kilometers -> Miles", "Kilometers in Second as miles"},
+    E{"Meters -> Feet", "Meters in Second as feet"},
+    E{"Feet -> Meters", "Feet in Second as meters"},
+    E{"Inches -> Centimeters", "Inches in Second as centimeters"},
+    E{"Centimeters -> Inches", "Centimeters in Second as inches"},
+    E{"MPH -> Feet/s", "Miles per hour in Second as feet per second"},
+    E{"Feet/s -> MPH", "Feet per second in Second as miles per hour"},
+    E{"MPH -> m/s", "Miles per hour in Second as meters per second"},
+    E{"m/s -> MPH", "Meters per second in Second as miles per hour"},
+    E{"Gallons -> Liters", "US gallons in Second as liters"},
+    E{"Liters -> Gallons", "Liters in Second as US gallons"},
+    E{"inHg -> Millibars", "Inches of mercury in Second as millibars"},
+    E{"Millibars -> inHg", "Millibars in Second as inches of mercury"},
+    E{"mmHg -> Millibars", "Millimeters of mercury in Second as millibars"},
+    E{"Millibars -> mmHg", "Millibars in Second as millimeters of mercury"},
+    E{"\u00B0F -> \u00B0C", "Degrees Fahrenheit in Second as degrees Celsius"},
+    E{"\u00B0C -> \u00B0F", "Degrees Celsius in Second as degrees Fahrenheit"},
+    E{"\u00B0C -> \u00B0K", "Degrees Celsius in Second as kelvins"},
+    E{"\u00B0K -> \u00B0C", "Kelvins in Second as degrees Celsius"},
+    E{"\u00B0K -> \u00B0F", "Kelvins in Second as degrees Fahrenheit"},
+    E{"\u00B0F -> \u00B0K", "Degrees Fahrenheit in Second as kelvins"},
+    E{"\u00B0 -> Radians", "An angle in degrees in Second as radians"},
+    E{"Radians -> \u00B0", "An angle in radians in Second as degrees"},
 };
 
-constexpr std::array kExponentialTwo = {E{"^Ln", ""}, E{"^Log", ""}, E{"base Log", ""}, E{"^", ""}};
-constexpr std::array kExponentialOne = {E{"e^", ""},
-                                        E{"10^", ""},
-                                        E{"Ln", ""},
-                                        E{"Log", ""},
-                                        E{"Square (^2)", ""},
-                                        E{"Cube (^3)", ""},
-                                        E{"Reciprocal (^-1)", ""},
-                                        E{"Square Root (^1/2)", ""},
-                                        E{"Cube Root (^1/3)", ""}};
+constexpr std::array kExponentialTwo = {
+    E{"^Ln", "First raised to the power of the natural logarithm of Second"},
+    E{"^Log", "First raised to the power of the base-10 logarithm of Second"},
+    E{"base Log", "The logarithm of Second to the base First"},
+    E{"^", "First raised to the power Second"}};
+constexpr std::array kExponentialOne = {
+    E{"e^", "e raised to the power of the number in Second"},
+    E{"10^", "10 raised to the power of the number in Second"},
+    E{"Ln", "The natural logarithm of the number in Second (above 0)"},
+    E{"Log", "The base-10 logarithm of the number in Second (above 0)"},
+    E{"Square (^2)", "The number in Second squared"},
+    E{"Cube (^3)", "The number in Second cubed"},
+    E{"Reciprocal (^-1)", "1 divided by the number in Second"},
+    E{"Square Root (^1/2)", "The square root of the number in Second (0 or more)"},
+    E{"Cube Root (^1/3)", "The cube root of the number in Second (0 or more)"}};
 
-constexpr std::array kTrigonometryTwo = {E{"Sin(sum)", ""},       E{"Sin(difference)", ""},
-                                         E{"Cos(sum)", ""},       E{"Cos(difference)", ""},
-                                         E{"Sin\u00B0(sum)", ""}, E{"Sin\u00B0(difference)", ""},
-                                         E{"Cos\u00B0(sum)", ""}, E{"Cos\u00B0(difference)", ""},
-                                         E{"Sin>Sin", ""},        E{"Sin<Sin", ""},
-                                         E{"Cos>Cos", ""},        E{"Cos<Cos", ""}};
+constexpr std::array kTrigonometryTwo = {
+    E{"Sin(sum)", "The sine of First + Second, in radians"},
+    E{"Sin(difference)", "The sine of First - Second, in radians"},
+    E{"Cos(sum)", "The cosine of First + Second, in radians"},
+    E{"Cos(difference)", "The cosine of First - Second, in radians"},
+    E{"Sin\u00B0(sum)", "The sine of First + Second, in degrees"},
+    E{"Sin\u00B0(difference)", "The sine of First - Second, in degrees"},
+    E{"Cos\u00B0(sum)", "The cosine of First + Second, in degrees"},
+    E{"Cos\u00B0(difference)", "The cosine of First - Second, in degrees"},
+    E{"Sin>Sin", "1 if the sine of First is greater than the sine of Second (radians), else 0"},
+    E{"Sin<Sin", "1 if the sine of First is less than the sine of Second (radians), else 0"},
+    E{"Cos>Cos", "1 if the cosine of First is greater than the cosine of Second (radians), else 0"},
+    E{"Cos<Cos", "1 if the cosine of First is less than the cosine of Second (radians), else 0"}};
 constexpr std::array kTrigonometryOne = {
-    E{"Sin()", ""},       E{"Cos()", ""},       E{"Tan()", ""},       E{"Sec()", ""},
-    E{"Csc()", ""},       E{"Cot()", ""},       E{"Sin\u00B0()", ""}, E{"Cos\u00B0()", ""},
-    E{"Tan\u00B0()", ""}, E{"Sec\u00B0()", ""}, E{"Csc\u00B0()", ""}, E{"Cot\u00B0()", ""},
-    E{"Asin()", ""},      E{"Acos()", ""},      E{"Atan()", ""}};
+    E{"Sin()", "The sine of the number in Second, in radians"},
+    E{"Cos()", "The cosine of the number in Second, in radians"},
+    E{"Tan()", "The tangent of the number in Second, in radians"},
+    E{"Sec()", "The secant (1 / cosine) of the number in Second, in radians"},
+    E{"Csc()", "The cosecant (1 / sine) of the number in Second, in radians"},
+    E{"Cot()", "The cotangent (1 / tangent) of the number in Second, in radians"},
+    E{"Sin\u00B0()", "The sine of the number in Second, in degrees"},
+    E{"Cos\u00B0()", "The cosine of the number in Second, in degrees"},
+    E{"Tan\u00B0()", "The tangent of the number in Second, in degrees"},
+    E{"Sec\u00B0()", "The secant (1 / cosine) of the number in Second, in degrees"},
+    E{"Csc\u00B0()", "The cosecant (1 / sine) of the number in Second, in degrees"},
+    E{"Cot\u00B0()", "The cotangent (1 / tangent) of the number in Second, in degrees"},
+    E{"Asin()", "The angle in radians whose sine is the number in Second (-1 to 1)"},
+    E{"Acos()", "The angle in radians whose cosine is the number in Second (-1 to 1)"},
+    E{"Atan()", "The angle in radians whose tangent is the number in Second"}};
 
-constexpr std::array kMiscellaneousTwo = {E{"\\", ""}, E{"Mod", ""}, E{"& (Concatenate)", ""}};
-constexpr std::array kMiscellaneousOne = {E{"MAGNIF()", ""}};
+constexpr std::array kMiscellaneousTwo = {
+    E{"\\", "First divided by Second as whole numbers, the fraction dropped (7 \\ 2 = 3)"},
+    E{"Mod", "The remainder of First divided by Second as whole numbers (7 Mod 2 = 1)"},
+    E{"& (Concatenate)", "The text of First followed by the text of Second"}};
+constexpr std::array kMiscellaneousOne = {
+    E{"MAGNIF()", "Steps of the 3n + 1 iteration from the number in Second down to 1"}};
 
 const CatalogueBlock kBasic{"", kBasicTwo, kBasicOne};
 
@@ -99,6 +183,23 @@ const CatalogueBlock& basicBlock() {
 
 std::span<const CatalogueBlock> categories() {
     return kCategories;
+}
+
+std::string_view operationTip(std::string_view name) {
+    std::vector<const CatalogueBlock*> blocks = {&kBasic};
+    for (const CatalogueBlock& category : kCategories) {
+        blocks.push_back(&category);
+    }
+    for (const CatalogueBlock* block : blocks) {
+        for (const auto entries : {block->twoNumbers, block->oneNumber}) {
+            for (const CatalogueEntry& entry : entries) {
+                if (entry.name == name) {
+                    return entry.tip;
+                }
+            }
+        }
+    }
+    return {};
 }
 
 std::span<const std::string_view> numberCaptions() {

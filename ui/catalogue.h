@@ -38,6 +38,9 @@ std::span<const std::string_view> numberCaptions();
 inline constexpr std::string_view kAddMenuCaption = "Add Operations";
 inline constexpr std::string_view kNumberMenuCaption = "Number of Figures";
 
+// The tooltip of an operation name (or of the placeholder entry); empty for any other text.
+std::string_view operationTip(std::string_view name);
+
 // The entry of the one-number form of a category that has no one-number operators.
 inline constexpr std::string_view kNoOperators = "NO OPERATORS";
 

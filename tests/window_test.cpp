@@ -1,0 +1,472 @@
+// The window on Qt's offscreen platform: its layout, colours, fonts and focus order, the
+// menus, the typing limit, the keyboard, failure reports and tooltips. Widgets are found by
+// their object names, as a screen reader or a test tool would find them.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "catalogue.h"
+#include "form1.h"
+#include "memory_controls.h"
+#include "replay.h"
+#include "window_target.h"
+
+namespace quillon {
+namespace {
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() {
+        form.setFailureReporter([this](const Failure& failure) { reported.push_back(failure); });
+        form.show();
+    }
+
+    template <typename T = QWidget>
+    T* widget(const char* name) {
+        T* found = form.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QLineEdit* box(const char* name) { return widget<QLineEdit>(name); }
+    QComboBox* operation() { return widget<QComboBox>("Operation"); }
+    void select(const char* name) {
+        const int index = operation()->findText(QString::fromUtf8(name), Qt::MatchExactly);
+        ASSERT_NE(index, -1) << name;
+        operation()->setCurrentIndex(index);
+    }
+    void click() { QTest::mouseClick(widget<QPushButton>("DoIt"), Qt::LeftButton); }
+    std::string answer() { return form.text(Box::Answer); }
+
+    Form1 form;
+    std::vector<Failure> reported;
+};
+
+TEST_F(WindowTest, ControlsSitWhereTheDescriptionPutsThemInLogicalPixels) {
+    struct Row {
+        const char* name;
+        QRect geometry;
+    };
+    // Twips divided by 15.
+    const Row rows[] = {
+        {"First", {128, 0, 193, 19}},   {"Operation", {0, 16, 129, 21}},
+        {"Second", {128, 16, 193, 19}}, {"Answer", {0, 48, 321, 19}},
+        {"DoIt", {0, 64, 321, 18}},     {"Bar", {0, 38, 320, 4}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(widget(row.name)->geometry(), row.geometry) << row.name;
+    }
+    EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+    EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
+    // The native window holds the menu bar and the client area, nothing more.
+    ASSERT_NE(form.windowHandle(), nullptr);
+    EXPECT_EQ(form.windowHandle()->size(), QSize(319, form.menuBar()->height() + 82));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillon"));
+    EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+TEST_F(WindowTest, TheWindowKeepsItsSizeWhenAskedToResize) {
+    const QSize size = form.size();
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    form.resize(size.width() + 200, size.height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), size);
+    EXPECT_EQ(box("Answer")->geometry(), QRect(0, 48, 321, 19));
+}
+
+TEST_F(WindowTest, ColoursAtTheControlsCentres) {
+    // The list's edit text would cover its centre; the colour is what is under it.
+    operation()->setEditText(QString());
+    const QImage image = form.centralWidget()->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(319, 82));
+    struct Row {
+        const char* what;
+        QPoint at;
+        QColor colour;
+    };
+    const Row rows[] = {
+        {"First", {224, 9}, QColor(0, 255, 0)},       {"Second", {224, 25}, QColor(0, 255, 0)},
+        {"Operation", {64, 26}, QColor(255, 255, 0)}, {"Answer", {160, 57}, QColor(0, 255, 255)},
+        {"window", {300, 45}, QColor(255, 255, 255)}, {"window below First", {20, 8}, Qt::white},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(image.pixelColor(row.at), row.colour) << row.what;
+    }
+    // Bar is drawn in the line colour, dark on the white window.
+    EXPECT_LT(image.pixelColor(160, 39).lightness(), 64);
+}
+
+TEST_F(WindowTest, BoxesAndButtonUseBoldTwelvePointCourierNew) {
+    for (const char* name : {"First", "Second", "Answer", "DoIt"}) {
+        const QFont font = widget(name)->font();
+        EXPECT_EQ(font.family(), QStringLiteral("Courier New")) << name;
+        EXPECT_EQ(font.weight(), QFont::Bold) << name;
+        EXPECT_EQ(font.pointSize(), 12) << name;
+        EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut()) << name;
+        // A fixed-pitch face stands in for it when it is not installed.
+        EXPECT_TRUE(QFontInfo(font).fixedPitch()) << name;
+    }
+    EXPECT_NE(operation()->font().family(), QStringLiteral("Courier New"));
+}
+
+TEST_F(WindowTest, TabVisitsFirstOperationSecondAnswerDoItAndNeverBar) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box("First")->setFocus();
+    std::vector<QString> visited;
+    for (int i = 0; i < 6; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        if (focus == operation()->lineEdit()) {
+            focus = operation();
+        }
+        visited.push_back(focus->objectName());
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    const std::vector<QString> expected = {"First",  "Operation", "Second",
+                                           "Answer", "DoIt",      "First"};
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(widget("Bar")->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
+    for (const auto& [name, spoken] : {std::pair{"First", "First"},
+                                       {"Operation", "Operation"},
+                                       {"Second", "Second"},
+                                       {"Answer", "Answer"},
+                                       {"DoIt", "Do It!"},
+                                       {"Bar", "Bar"}}) {
+        EXPECT_EQ(widget(name)->accessibleName(), QString::fromUtf8(spoken)) << name;
+    }
+}
+
+TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("Choose Operation"));
+    EXPECT_EQ(form.listIndex(), -1);
+    EXPECT_EQ(form.numberMode(), 2);
+    EXPECT_TRUE(form.firstVisible());
+    const std::vector<std::string> basic = {"+", "-", "\u00D7", "\u00F7"};
+    std::vector<std::string> entries;
+    for (int i = 0; i < form.listCount(); ++i) {
+        entries.push_back(form.listText(i));
+    }
+    EXPECT_EQ(entries, basic);
+    for (const char* name : {"First", "Second", "Answer"}) {
+        EXPECT_EQ(box(name)->text(), QStringLiteral("0")) << name;
+    }
+}
+
+std::vector<std::string> entriesOf(const Controls& controls) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < controls.listCount(); ++i) {
+        entries.push_back(controls.listText(i));
+    }
+    return entries;
+}
+
+std::vector<std::string> blockNames(const CatalogueBlock& basic, const CatalogueBlock* category,
+                                    bool twoNumbers) {
+    std::vector<std::string> names;
+    for (const CatalogueBlock* block : {&basic, category}) {
+        if (block) {
+            for (const CatalogueEntry& entry : twoNumbers ? block->twoNumbers : block->oneNumber) {
+                names.emplace_back(entry.name);
+            }
+        }
+    }
+    return names;
+}
+
+TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
+    const QList<QAction*> menus = form.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Add Operations"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Number of Figures"));
+    const QStringList addItems = {"Relational Operators",  "Bitwise and Logical Operators",
+                                  "Statistical Operators", "Unit Conversion",
+                                  "Exponential Operators", "Trigonometry",
+                                  "Miscellaneous"};
+    const QStringList numberItems = {"One Number", "Two Numbers"};
+    for (const auto& [menu, texts] :
+         {std::pair{menus[0]->menu(), addItems}, std::pair{menus[1]->menu(), numberItems}}) {
+        ASSERT_NE(menu, nullptr);
+        QStringList seen;
+        for (const QAction* item : menu->actions()) {
+            seen.push_back(item->text());
+            EXPECT_TRUE(item->shortcut().isEmpty());
+            EXPECT_FALSE(item->isCheckable());
+            EXPECT_TRUE(item->isEnabled());
+        }
+        EXPECT_EQ(seen, texts);
+    }
+}
+
+TEST_F(WindowTest, EachMenuItemLeavesTheBasicBlockAndItsCategory) {
+    for (const bool twoNumbers : {true, false}) {
+        form.numberMenuItem(twoNumbers ? 2 : 1)->trigger();
+        EXPECT_EQ(form.firstVisible(), twoNumbers);
+        EXPECT_EQ(entriesOf(form), blockNames(basicBlock(), nullptr, twoNumbers));
+        for (int index = 1; index <= 7; ++index) {
+            form.addMenuItem(index)->trigger();
+            EXPECT_EQ(entriesOf(form),
+                      blockNames(basicBlock(), &categories()[index - 1], twoNumbers))
+                << index;
+        }
+    }
+}
+
+TEST_F(WindowTest, HidingFirstKeepsItsText) {
+    form.setText(Box::First, "12.5");
+    form.numberMenuItem(1)->trigger();
+    EXPECT_FALSE(box("First")->isVisible());
+    form.numberMenuItem(2)->trigger();
+    EXPECT_TRUE(box("First")->isVisible());
+    EXPECT_EQ(form.text(Box::First), "12.5");
+}
+
+TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
+    // The first entry appended to an empty list is not selected.
+    form.numberMenuItem(1)->trigger();
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("Choose Operation"));
+    EXPECT_EQ(form.listIndex(), -1);
+    // A selected entry that stays stays selected.
+    select("\u00F7%");
+    form.addMenuItem(6)->trigger();
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("\u00F7%"));
+    EXPECT_EQ(form.listIndex(), 4);
+    EXPECT_EQ(operation()->currentIndex(), 4);
+    // A selected entry that goes leaves its text in the edit field and nothing selected; the
+    // edit field's text is what runs.
+    form.addMenuItem(1)->trigger();
+    select("<%");
+    form.addMenuItem(3)->trigger();
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("<%"));
+    EXPECT_EQ(form.listIndex(), -1);
+    EXPECT_EQ(form.listText(-1), "<%");
+    form.setText(Box::Answer, "1");
+    form.setText(Box::Second, "5");
+    click();
+    EXPECT_EQ(answer(), "1");
+}
+
+TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit* edit = operation()->lineEdit();
+    operation()->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("\u00D7"));
+    EXPECT_EQ(form.listIndex(), 2);
+    // An entry's name in other case is not that entry.
+    form.addMenuItem(7)->trigger();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("mod"));
+    box("Second")->setFocus();
+    ASSERT_TRUE(box("Second")->hasFocus());
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("mod"));
+    EXPECT_EQ(form.listIndex(), -1);
+    click();
+    EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
+}
+
+TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
+    const QString typed = QStringLiteral("1234567890123456789012345");
+    for (const char* name : {"First", "Second"}) {
+        QLineEdit* edit = box(name);
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+        EXPECT_EQ(edit->text(), typed.left(18)) << name;
+    }
+    box("Answer")->clear();
+    QTest::keyClicks(box("Answer"), typed + typed);
+    EXPECT_EQ(box("Answer")->text(), typed + typed);
+
+    // "%" in First recalls all 24 characters of Answer.
+    const std::string long24 = "123456789012345678901234";
+    form.setText(Box::Answer, long24);
+    form.setText(Box::First, "%");
+    form.setText(Box::Second, "0");
+    select("+");
+    click();
+    EXPECT_EQ(form.text(Box::First), long24);
+    EXPECT_EQ(answer(), "1.23456789012346E+23");
+    // The long text can be shortened by the user but not lengthened.
+    QTest::keyClick(box("First"), Qt::Key_End);
+    QTest::keyClicks(box("First"), QStringLiteral("5"));
+    EXPECT_EQ(form.text(Box::First), long24);
+    QTest::keyClick(box("First"), Qt::Key_Backspace);
+    EXPECT_EQ(form.text(Box::First), long24.substr(0, 23));
+}
+
+TEST_F(WindowTest, PastingPastTheLimitIsRefused) {
+    QLineEdit* first = box("First");
+    first->clear();
+    QApplication::clipboard()->setText(QStringLiteral("12345678901234567890"));
+    first->paste();
+    EXPECT_EQ(first->text(), QString());
+    QApplication::clipboard()->setText(QStringLiteral("123456789012345678"));
+    first->paste();
+    EXPECT_EQ(first->text(), QStringLiteral("123456789012345678"));
+}
+
+TEST_F(WindowTest, ProgramTextIsNeverCut) {
+    // Beyond the toolkit's default cap of 32767 characters.
+    const std::string huge(40000, '7');
+    for (const Box which : {Box::First, Box::Second, Box::Answer}) {
+        form.setText(which, huge);
+        EXPECT_EQ(form.text(which), huge);
+    }
+}
+
+TEST_F(WindowTest, ReturnAndKeypadEnterPressDoIt) {
+    form.setText(Box::First, "7");
+    form.setText(Box::Second, "2");
+    select("\u00F7");
+    const std::vector<QWidget*> fields = {box("First"), box("Second"), box("Answer"), operation(),
+                                          operation()->lineEdit()};
+    for (QWidget* field : fields) {
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Return, Qt::KeyboardModifiers(Qt::NoModifier)},
+              std::pair{Qt::Key_Enter, Qt::KeyboardModifiers(Qt::KeypadModifier)}}) {
+            form.setText(Box::Answer, "x");
+            QTest::keyClick(field, key, modifiers);
+            EXPECT_EQ(answer(), "3.5") << field->objectName().toStdString() << " " << key;
+        }
+    }
+    EXPECT_EQ(operation()->count(), 4);
+}
+
+TEST_F(WindowTest, TypedOperationNamesAreNeitherInsertedNorCompleted) {
+    form.addMenuItem(7)->trigger();
+    QLineEdit* edit = operation()->lineEdit();
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("mod"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("mod"));
+    EXPECT_EQ(operation()->count(), 7);
+    EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
+    // Typing an entry's exact name selects it.
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("Mod"));
+    EXPECT_EQ(form.listIndex(), 5);
+}
+
+TEST_F(WindowTest, AFailureIsReportedAndTheWindowGoesOn) {
+    form.setText(Box::First, "abc");
+    form.setText(Box::Second, "1");
+    form.setText(Box::Answer, "9");
+    select("+");
+    click();
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(failureMessage(reported[0]), "Type mismatch: \"abc\" is not a number.");
+    // The prologue's "0" stays; nothing is rolled back.
+    EXPECT_EQ(answer(), "0");
+    EXPECT_EQ(form.text(Box::First), "abc");
+
+    form.setText(Box::First, "7");
+    click();
+    EXPECT_EQ(answer(), "8");
+    EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST(WindowMessage, TheDefaultReportIsAMessageBoxTitledQuillon) {
+    Form1 form;
+    form.show();
+    form.setText(Box::Second, "abc");
+    QString title;
+    QString text;
+    // The box is modal; read and close it from the event loop it runs.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("DoIt")), Qt::LeftButton);
+    EXPECT_EQ(title, QStringLiteral("Quillon"));
+    EXPECT_EQ(text, QStringLiteral("Type mismatch: \"abc\" is not a number."));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
+    std::set<std::string> named;
+    for (const int mode : {2, 1}) {
+        form.numberMenuItem(mode)->trigger();
+        for (int index = 1; index <= 7; ++index) {
+            form.addMenuItem(index)->trigger();
+            for (int i = 0; i < operation()->count(); ++i) {
+                const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
+                EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
+                EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
+                named.insert(form.listText(i));
+            }
+        }
+    }
+    EXPECT_EQ(named.size(), 122u);  // 121 operations and the placeholder
+    select("MAGNIF()");
+    EXPECT_EQ(operation()->toolTip(),
+              QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
+}
+
+// Script lines that stress the window's typing and its list, replayed on the window and on
+// the in-memory controls: the two must print the same.
+TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
+    const std::string script =
+        "type First 1234567890123456789012\n"
+        "type Second 12345678901234567\u00D7\u00D7\n"
+        "type Second 1234567890123456\U0001F600\U0001F600\n"
+        "type Answer \u00B0\u00B0 and more than eighteen characters\n"
+        "state\n"
+        "add 7\nselect Mod\nadd 6\nstate\n"
+        "edit mod\nclick\nedit Mod\nstate\n"
+        "index 0\nnum 1\nstate\nindex -1\nclick\n"
+        "add 2\nselect NO OPERATORS\nclick\nnum 2\nedit  \u00F7 \nclick\nstate\n"
+        // Control characters are no text: their keys type nothing.
+        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n";
+    std::ostringstream window;
+    std::ostringstream headless;
+    {
+        WindowTarget target;
+        std::istringstream in(script);
+        replay(in, window, target);
+    }
+    {
+        HeadlessTarget target;
+        std::istringstream in(script);
+        replay(in, headless, target);
+    }
+    EXPECT_EQ(window.str(), headless.str());
+    EXPECT_NE(window.str().find("\"first\": \"123456789012345678\""), std::string::npos);
+    EXPECT_NE(window.str().find("\"first\": \"12\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillon
+
+int main(int argc, char* argv[]) {
+    // Tests never need a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

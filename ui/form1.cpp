@@ -1,0 +1,335 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFont>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QValidator>
+#include <limits>
+#include <stdexcept>
+
+#include "catalogue.h"
+#include "evaluator.h"
+#include "memory_controls.h"
+
+namespace quillon {
+
+namespace {
+
+// The window is described in twips; at 96 dots per inch 15 twips make one pixel, and Qt
+// scales logical pixels on high-density screens.
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height) {
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toStdString(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+QLineEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, const QColor& colour,
+                   const QFont& font) {
+    auto* edit = new QLineEdit(QStringLiteral("0"), parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->setFont(font);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, colour);
+    edit->setPalette(palette);
+    // The toolkit's default cap of 32767 characters would also cut what the program writes.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    return edit;
+}
+
+}  // namespace
+
+// Refuses typing or pasting that would make the text longer than the limit. It judges a
+// change against the text the box held before, so that a longer text written by the program
+// is kept whole and can still be shortened by the user, but not lengthened.
+class TypingLimit final : public QValidator {
+public:
+    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::hold);
+    }
+
+    // Takes the text the program is about to write as the text held before, so that the
+    // box does not judge it as typing.
+    void hold(const QString& text) { held_ = text; }
+
+    State validate(QString& input, int&) const override {
+        const bool grows = input.size() > held_.size();
+        return grows && input.size() > limit_ ? Invalid : Acceptable;
+    }
+
+private:
+    int limit_;
+    QString held_;
+};
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillon"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/quillon-16.png"));
+    icon.addFile(QStringLiteral(":/icons/quillon-32.png"));
+    setWindowIcon(icon);
+    reporter_ = [this](const Failure& failure) {
+        QMessageBox::warning(this, QStringLiteral("Quillon"), toQString(failureMessage(failure)));
+    };
+    buildControls();
+    buildMenus();
+    // The window keeps the size of its menu bar and client area: nothing moves when the
+    // desktop tries to resize it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Form_Load(*this, NumberMode_);
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(4785 / kTwipsPerPixel, 1230 / kTwipsPerPixel);
+    client->setAutoFillBackground(true);
+    QPalette white = client->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    client->setPalette(white);
+    setCentralWidget(client);
+
+    QFont courier(QStringLiteral("Courier New"), 12, QFont::Bold);
+    courier.setStyleHint(QFont::TypeWriter);
+    const QColor green(0, 255, 0);
+
+    // Created in tab order: First, Operation, Second, Answer, DoIt.
+    First = makeBox(client, "First", twips(1920, 0, 2895, 285), green, courier);
+
+    Operation = new QComboBox(client);
+    Operation->setObjectName(QStringLiteral("Operation"));
+    Operation->setAccessibleName(QStringLiteral("Operation"));
+    Operation->setGeometry(twips(0, 240, 1935, 315));
+    Operation->setEditable(true);
+    Operation->setInsertPolicy(QComboBox::NoInsert);
+    // The typed text stays exactly as typed: no completion, and Return never lets the list
+    // take an entry for it (see eventFilter).
+    Operation->setCompleter(nullptr);
+    Operation->setEditText(QStringLiteral("Choose Operation"));
+    Operation->lineEdit()->setCursorPosition(0);
+    QPalette yellow = Operation->palette();
+    yellow.setColor(QPalette::Base, QColor(255, 255, 0));
+    yellow.setColor(QPalette::Button, QColor(255, 255, 0));
+    Operation->setPalette(yellow);
+    connect(Operation, &QComboBox::editTextChanged, this, &Form1::showOperationTip);
+
+    Second = makeBox(client, "Second", twips(1920, 240, 2895, 285), green, courier);
+    Answer = makeBox(client, "Answer", twips(0, 720, 4815, 285), QColor(0, 255, 255), courier);
+
+    DoIt = new QPushButton(QStringLiteral("Do It!"), client);
+    DoIt->setObjectName(QStringLiteral("DoIt"));
+    DoIt->setAccessibleName(QStringLiteral("Do It!"));
+    DoIt->setGeometry(twips(0, 960, 4815, 270));
+    DoIt->setFont(courier);
+    connect(DoIt, &QPushButton::clicked, this, &Form1::DoIt_Click);
+
+    // A line 4 pixels wide from (0, 600) to (4800, 600) twips, centred on its y.
+    Bar = new QFrame(client);
+    Bar->setObjectName(QStringLiteral("Bar"));
+    Bar->setAccessibleName(QStringLiteral("Bar"));
+    Bar->setGeometry(0, 600 / kTwipsPerPixel - 2, 4800 / kTwipsPerPixel, 4);
+    Bar->setAutoFillBackground(true);
+    QPalette line = Bar->palette();
+    line.setColor(QPalette::Window, line.color(QPalette::WindowText));
+    Bar->setPalette(line);
+    Bar->setFocusPolicy(Qt::NoFocus);
+    Bar->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    setTabOrder(First, Operation);
+    setTabOrder(Operation, Second);
+    setTabOrder(Second, Answer);
+    setTabOrder(Answer, DoIt);
+
+    firstLimit_ = new TypingLimit(First, kTypingLimit);
+    First->setValidator(firstLimit_);
+    secondLimit_ = new TypingLimit(Second, kTypingLimit);
+    Second->setValidator(secondLimit_);
+
+    // Return and Enter press "Do It!" from the boxes and the list's edit field.
+    for (QWidget* widget : {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
+                            static_cast<QWidget*>(Answer), static_cast<QWidget*>(Operation),
+                            static_cast<QWidget*>(Operation->lineEdit())}) {
+        widget->installEventFilter(this);
+    }
+}
+
+void Form1::buildMenus() {
+    QMenu* mnuOp = menuBar()->addMenu(toQString(std::string(kAddMenuCaption)));
+    mnuOp->setObjectName(QStringLiteral("mnuOp"));
+    mnuOp->menuAction()->setObjectName(QStringLiteral("mnuOp"));
+    std::int16_t index = 0;
+    for (const CatalogueBlock& category : categories()) {
+        ++index;
+        QAction* item = mnuOp->addAction(toQString(std::string(category.caption)));
+        item->setObjectName(QStringLiteral("mnuAdd%1").arg(index));
+        connect(item, &QAction::triggered, this,
+                [this, index] { mnuAdd_Click(*this, NumberMode_, index); });
+        mnuAdd.append(item);
+    }
+
+    QMenu* mnuNumO = menuBar()->addMenu(toQString(std::string(kNumberMenuCaption)));
+    mnuNumO->setObjectName(QStringLiteral("mnuNumO"));
+    mnuNumO->menuAction()->setObjectName(QStringLiteral("mnuNumO"));
+    index = 0;
+    for (const std::string_view caption : numberCaptions()) {
+        ++index;
+        QAction* item = mnuNumO->addAction(toQString(std::string(caption)));
+        item->setObjectName(QStringLiteral("mnuNum%1").arg(index));
+        connect(item, &QAction::triggered, this,
+                [this, index] { mnuNum_Click(*this, NumberMode_, index); });
+        mnuNum.append(item);
+    }
+}
+
+void Form1::setFailureReporter(FailureReporter reporter) {
+    reporter_ = std::move(reporter);
+}
+
+QAction* Form1::numberMenuItem(int index) const {
+    return mnuNum.value(index - 1);
+}
+
+QAction* Form1::addMenuItem(int index) const {
+    return mnuAdd.value(index - 1);
+}
+
+QLineEdit* Form1::box(Box which) const {
+    switch (which) {
+        case Box::First:
+            return First;
+        case Box::Second:
+            return Second;
+        case Box::Answer:
+            return Answer;
+    }
+    return Answer;
+}
+
+std::string Form1::text(Box which) const {
+    return toStdString(box(which)->text());
+}
+
+void Form1::setText(Box which, const std::string& text) {
+    QLineEdit* edit = box(which);
+    const QString written = toQString(text);
+    // What the program writes is never cut: only typing and pasting are limited.
+    if (TypingLimit* limit = which == Box::First    ? firstLimit_
+                             : which == Box::Second ? secondLimit_
+                                                    : nullptr) {
+        limit->hold(written);
+    }
+    edit->setText(written);
+}
+
+bool Form1::firstVisible() const {
+    return !First->isHidden();
+}
+
+void Form1::setFirstVisible(bool visible) {
+    First->setVisible(visible);
+}
+
+int Form1::listCount() const {
+    return Operation->count();
+}
+
+int Form1::listIndex() const {
+    // The entry equal to what the edit field shows, so that what it shows is what runs.
+    return entryIndex(Operation->currentText());
+}
+
+std::string Form1::listText(int index) const {
+    if (index == -1) {
+        return toStdString(Operation->currentText());
+    }
+    if (index < 0 || index >= Operation->count()) {
+        throw std::out_of_range("no entry at that index of Operation");
+    }
+    return toStdString(Operation->itemText(index));
+}
+
+void Form1::addItem(const std::string& text) {
+    keepEditText([&] {
+        Operation->addItem(toQString(text));
+        const std::string_view tip = operationTip(text);
+        Operation->setItemData(Operation->count() - 1, toQString(std::string(tip)),
+                               Qt::ToolTipRole);
+    });
+}
+
+void Form1::removeItem(int index) {
+    if (index < 0 || index >= Operation->count()) {
+        throw std::out_of_range("no entry at that index of Operation");
+    }
+    keepEditText([&] { Operation->removeItem(index); });
+}
+
+void Form1::keepEditText(const std::function<void()>& change) {
+    const QString shown = Operation->currentText();
+    change();
+    // The list selects its first entry when one is appended to an empty list and moves the
+    // selection when the selected entry goes; undo both.
+    Operation->setCurrentIndex(entryIndex(shown));
+    Operation->setEditText(shown);
+    // Show the text from its start, as when it was typed and left.
+    Operation->lineEdit()->setCursorPosition(0);
+}
+
+int Form1::entryIndex(const QString& text) const {
+    for (int i = 0; i < Operation->count(); ++i) {
+        if (Operation->itemText(i) == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Form1::showOperationTip() {
+    const std::string_view tip = operationTip(toStdString(Operation->currentText()));
+    Operation->setToolTip(toQString(std::string(tip)));
+}
+
+void Form1::DoIt_Click() {
+    // The evaluator stops at a failure and leaves the boxes as its steps left them; the
+    // window reports it and goes on.
+    if (const std::optional<Failure> failure = quillon::DoIt_Click(*this, NumberMode_)) {
+        reporter_(*failure);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            DoIt->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace quillon

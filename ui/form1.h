@@ -1,0 +1,83 @@
+// Form1: the main window. It builds the controls, the menus and the start-up state, and
+// adapts its widgets to the control operations that the evaluator and the menu handlers use.
+// It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "controls.h"
+#include "failure.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+
+namespace quillon {
+
+class TypingLimit;
+
+class Form1 final : public QMainWindow, public Controls {
+public:
+    // Shows an evaluation failure to the user; the default opens a message box titled
+    // "Quillon" with the failure's message.
+    using FailureReporter = std::function<void(const Failure&)>;
+
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Replaces how failures are shown, e.g. by a recorder in tests.
+    void setFailureReporter(FailureReporter reporter);
+
+    std::int16_t numberMode() const { return NumberMode_; }
+
+    // The items of "Number of Figures" (1, 2) and "Add Operations" (1 to 7).
+    QAction* numberMenuItem(int index) const;
+    QAction* addMenuItem(int index) const;
+
+    // The control operations, on the widgets.
+    std::string text(Box box) const override;
+    void setText(Box box, const std::string& text) override;
+    bool firstVisible() const override;
+    void setFirstVisible(bool visible) override;
+    int listCount() const override;
+    int listIndex() const override;
+    std::string listText(int index) const override;
+    void addItem(const std::string& text) override;
+    void removeItem(int index) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    QLineEdit* box(Box box) const;
+    // Runs a change of the list and then puts back the edit field's text, so that the entry
+    // equal to it, if any, is the selected one.
+    void keepEditText(const std::function<void()>& change);
+    // The first entry whose text is exactly `text`, or -1.
+    int entryIndex(const QString& text) const;
+    void showOperationTip();
+    void DoIt_Click();
+
+    QLineEdit* First = nullptr;
+    QComboBox* Operation = nullptr;
+    QLineEdit* Second = nullptr;
+    QLineEdit* Answer = nullptr;
+    QPushButton* DoIt = nullptr;
+    QFrame* Bar = nullptr;
+    QList<QAction*> mnuAdd;
+    QList<QAction*> mnuNum;
+    TypingLimit* firstLimit_ = nullptr;
+    TypingLimit* secondLimit_ = nullptr;
+
+    std::int16_t NumberMode_ = 0;
+    FailureReporter reporter_;
+};
+
+}  // namespace quillon
