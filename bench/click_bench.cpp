@@ -1,0 +1,88 @@
+// Times one press of "Do It!" on controls held in memory, for the slowest evaluations known:
+// counting loops with huge ends, the longest products and quotients, and the step counter on
+// a long run (the longest from a start below 113383) and on the first start that leaves
+// 32 bits.
+//
+//   build/bench/click_bench            every click, time per click and loop passes
+//   ctest --test-dir build -L bench    the same through CTest
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "evaluator.h"
+#include "memory_controls.h"
+
+namespace quillon {
+namespace {
+
+struct Click {
+    const char* label;
+    std::int16_t mode;  // NumberMode
+    const char* first;
+    const char* second;
+    const char* operation;
+    // What Answer must show, so that a timing is never taken of some other evaluation.
+    const char* answer;
+    bool fails;
+};
+
+constexpr std::int16_t kTwo = 2;
+constexpr std::int16_t kOne = 1;
+constexpr const char* kFactorial170 = "7.25741561530814E+306";
+
+const Click kClicks[] = {
+    {"÷! 1 by 1E300", kTwo, "1", "1E300", "\u00F7!", "0", false},
+    {"÷! largest by 1E300", kTwo, "1.79769313486232E+308", "1E300", "\u00F7!", "0", false},
+    {"×! 0 by 1E300", kTwo, "0", "1E300", "\u00D7!", "0", false},
+    {"×! smallest by 1E300", kTwo, "4.94065645841247E-324", "1E300", "\u00D7!",
+     "1.18167654992212E+306", true},
+    {"nCr 10 1E300", kTwo, "10", "1E300", "nCr", "-1E+300", true},
+    {"nCr 1000 500", kTwo, "1000", "500", "nCr", "2.56899745698347E+307", true},
+    {"!÷! 170 1E300", kTwo, "170", "1E300", "!\u00F7!", "0", false},
+    {"! 1E300", kOne, "", "1E300", "!", kFactorial170, true},
+    {"! 170", kOne, "", "170", "!", kFactorial170, false},
+    {"MAGNIF() 106239", kOne, "", "106239", "MAGNIF()", "353", false},
+    {"MAGNIF() 113382", kOne, "", "113382", "MAGNIF()", "66", false},
+    {"MAGNIF() 113383", kOne, "", "113383", "MAGNIF()", "0", true},
+};
+
+// Set when a click showed something else than expected; the program then exits with 1.
+bool unexpectedResult = false;
+
+void clickOnce(benchmark::State& state, const Click& click) {
+    MemoryControls controls;
+    controls.setText(Box::First, click.first);
+    controls.setText(Box::Second, click.second);
+    controls.setEditText(click.operation);
+    EvaluationTrace trace;
+    std::optional<Failure> failure;
+    for (auto _ : state) {
+        controls.setText(Box::Answer, "0");
+        failure = DoIt_Click(controls, click.mode, &trace);
+        benchmark::DoNotOptimize(failure);
+    }
+    const std::string answer = controls.text(Box::Answer);
+    if (failure.has_value() != click.fails || answer != click.answer) {
+        unexpectedResult = true;
+        state.SkipWithError(("unexpected result: " + answer).c_str());
+    }
+    state.counters["passes"] = static_cast<double>(trace.loopSteps);
+}
+
+}  // namespace
+}  // namespace quillon
+
+int main(int argc, char** argv) {
+    for (const quillon::Click& click : quillon::kClicks) {
+        benchmark::RegisterBenchmark(click.label, quillon::clickOnce, click);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return quillon::unexpectedResult ? 1 : 0;
+}
