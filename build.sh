@@ -19,7 +19,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
-    fonts-liberation
+    fonts-liberation x11-utils
     locales
     xvfb xauth
     desktop-file-utils appstream

@@ -46,6 +46,23 @@ const Click kClicks[] = {
     {"MAGNIF() 106239", kOne, "", "106239", "MAGNIF()", "353", false},
     {"MAGNIF() 113382", kOne, "", "113382", "MAGNIF()", "66", false},
     {"MAGNIF() 113383", kOne, "", "113383", "MAGNIF()", "0", true},
+    // A typical click of each operator family, for comparison.
+    {"family arithmetic: 7 ÷ 2", kTwo, "7", "2", "\u00F7", "3.5", false},
+    {"family arithmetic: held ×% 4", kOne, "", "4", "\u00D7%", "0", false},
+    {"family relational: 10 < 9", kTwo, "10", "9", "<", "1", false},
+    {"family bitwise: 12 Nand 10", kTwo, "12", "10", "Nand (Bytewise)", "-9", false},
+    {"family logical: Xor", kTwo, "abc", "0", "Xor (Logical)", "1", false},
+    {"family counting: nCr 10 3", kTwo, "10", "3", "nCr", "120", false},
+    {"family conversions: °F -> °C 98.6", kOne, "", "98.6", "\u00B0F -> \u00B0C", "37", false},
+    {"family powers: 2 ^ 10", kTwo, "2", "10", "^", "1024", false},
+    {"family powers: Log 1000", kOne, "", "1000", "Log", "3", false},
+    {"family trigonometry: Sin°(sum) 30 60", kTwo, "30", "60", "Sin\u00B0(sum)", "1", false},
+    {"family trigonometry: Acos() -0.5", kOne, "", "-0.5", "Acos()", "2.09439510239319", false},
+    {"family miscellaneous: 7 Mod 2", kTwo, "7", "2", "Mod", "1", false},
+    {"family miscellaneous: concatenate", kTwo, "12", "34", "& (Concatenate)", "1234", false},
+    {"family miscellaneous: MAGNIF() 27", kOne, "", "27", "MAGNIF()", "111", false},
+    {"no operation chosen", kTwo, "7", "2", "Choose Operation", "ERROR 1: No operation chosen",
+     false},
 };
 
 // Set when a click showed something else than expected; the program then exits with 1.
