@@ -6,8 +6,9 @@
 #
 # The two programs are started alternately, RUNS times each. A run's time is from the start
 # of the process until its window is viewable on the X server (polled with xwininfo without
-# pause, a few milliseconds a poll); its memory is the process's VmRSS right then. The script prints the
-# median of each and the ratio Quillon / bare. QUILLON_BENCH_LOG=FILE keeps the programs' stderr.
+# pause, a few milliseconds a poll); its memory is the process's VmRSS right then. The script
+# prints the median of each and the ratio Quillon / bare.
+# QUILLON_BENCH_LOG=FILE keeps the programs' standard error.
 set -euo pipefail
 runs=${1:-21}
 build=${2:-build}
