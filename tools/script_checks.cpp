@@ -272,7 +272,8 @@ private:
     std::size_t at_ = 0;
 };
 
-// The headless window, noting the boxes just before each press of "Do It!".
+// The headless window, noting the boxes just before each press of "Do It!" and whether a menu
+// changed any of them.
 class WatchedTarget : public HeadlessTarget {
 public:
     std::optional<Failure> pressDoIt() override {
@@ -280,14 +281,35 @@ public:
         before = BoxTexts::of(controls());
         return HeadlessTarget::pressDoIt();
     }
+    void chooseNumberItem(std::int16_t index) override {
+        watchMenu("Number of Figures", [&] { HeadlessTarget::chooseNumberItem(index); });
+    }
+    void chooseAddItem(std::int16_t index) override {
+        watchMenu("Add Operations", [&] { HeadlessTarget::chooseAddItem(index); });
+    }
 
     bool pressed = false;
     BoxTexts before;
+    std::optional<std::string> menuViolation;
+
+private:
+    template <typename Choose>
+    void watchMenu(const char* menu, Choose choose) {
+        const BoxTexts was = BoxTexts::of(controls());
+        choose();
+        if (BoxTexts::of(controls()) != was) {
+            menuViolation = std::string("the menu \"") + menu + "\" changed the text of a box";
+        }
+    }
 };
 
 std::optional<std::string> checkCommand(WatchedTarget& target, const std::string& line) {
     target.pressed = false;
+    target.menuViolation.reset();
     const std::optional<std::string> printed = runCommand(line, target);
+    if (target.menuViolation) {
+        return target.menuViolation;
+    }
     if (printed && !isJson(*printed)) {
         return "printed a line that is not JSON: " + *printed;
     }

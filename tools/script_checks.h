@@ -4,6 +4,7 @@
 // - No press of "Do It!" runs its loops more than kLoopPassBound passes.
 // - A press changes First and Second only by the "%" recall.
 // - The list of Operation starts with the basic block of the current mode.
+// - The menus leave the texts of the boxes alone.
 // - Every printed line is JSON; a click's line shows the boxes exactly, in valid UTF-8.
 #pragma once
 
@@ -28,6 +29,7 @@ struct BoxTexts {
     std::string answer;
 
     static BoxTexts of(const Controls& controls);
+    friend bool operator==(const BoxTexts&, const BoxTexts&) = default;
 };
 
 // Each check returns what is wrong, or nothing when all is well.
