@@ -25,6 +25,10 @@ packages=(
     desktop-file-utils appstream
     dpkg-dev file
 )
+# The fuzzer's build (fuzz/run.sh) needs clang and its sanitizer and fuzzer runtimes.
+if [[ "${QUILLON_CMAKE_ARGS:-}" == *QUILLON_FUZZ=ON* ]]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
@@ -51,7 +55,10 @@ if ((${#missing[@]} > 0)); then
 fi
 
 build=${QUILLON_BUILD_DIR:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# QUILLON_CMAKE_ARGS adds options to the configuration, e.g. -DQUILLON_SANITIZE=ON (split at
+# blanks).
+read -r -a extra_cmake_args <<<"${QUILLON_CMAKE_ARGS:-}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra_cmake_args[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 if [[ "$action" == run ]]; then
@@ -62,9 +69,12 @@ if [[ "$action" == run ]]; then
     exit 0
 fi
 
-# The tests prove that results do not depend on a locale with a decimal comma.
-if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
-    as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
-fi
+# The tests prove that results do not depend on the locale: one with a decimal comma, one with
+# a narrow no-break space for grouping and one with its own case rules for "i" and "I".
+for name in de_DE fr_FR tr_TR; do
+    if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
+        as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
+    fi
+done
 # The click timings (label bench) are left out; run them with: ctest --test-dir build -L bench
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" -LE bench

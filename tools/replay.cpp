@@ -159,7 +159,7 @@ void HeadlessTarget::editOperation(const std::string& text) {
 }
 
 std::optional<Failure> HeadlessTarget::pressDoIt() {
-    return DoIt_Click(controls_, NumberMode_);
+    return DoIt_Click(controls_, NumberMode_, &lastTrace_);
 }
 
 std::optional<std::string> runCommand(const std::string& rawLine, ReplayTarget& target) {

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "controls.h"
+#include "evaluator.h"
 #include "failure.h"
 #include "memory_controls.h"
 
@@ -61,10 +62,13 @@ public:
 
     const Controls& controls() const override { return controls_; }
     std::int16_t numberMode() const override { return NumberMode_; }
+    // What the last press of "Do It!" did besides its writes.
+    const EvaluationTrace& lastTrace() const { return lastTrace_; }
 
 private:
     MemoryControls controls_;
     std::int16_t NumberMode_ = 0;
+    EvaluationTrace lastTrace_;
 };
 
 // Carries out one script line; returns the JSON line it prints, or nothing.
