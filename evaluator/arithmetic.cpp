@@ -10,11 +10,19 @@ namespace {
 
 // The text operand (First, or Second in one-number mode) with the number operand (the value of
 // Second, or the held answer): the same steps serve "+" and "+%", "-" and "-%", and so on.
-Variant number(const Evaluation& e) { return Variant::number(e.NumberOperand); }
+Variant number(const Evaluation& e) {
+    return Variant::number(e.NumberOperand);
+}
 
-void add(Evaluation& e) { e.writeAnswer(e.TextOperand + number(e)); }
-void subtract(Evaluation& e) { e.writeAnswer(e.TextOperand - number(e)); }
-void multiply(Evaluation& e) { e.writeAnswer(e.TextOperand * number(e)); }
+void add(Evaluation& e) {
+    e.writeAnswer(e.TextOperand + number(e));
+}
+void subtract(Evaluation& e) {
+    e.writeAnswer(e.TextOperand - number(e));
+}
+void multiply(Evaluation& e) {
+    e.writeAnswer(e.TextOperand * number(e));
+}
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
 void divide(Evaluation& e) {
@@ -56,7 +64,9 @@ bool different(int order) {
 }
 
 // One-number operators with the held answer on the left.
-void subtractFromHeld(Evaluation& e) { e.writeAnswer(number(e) - e.TextOperand); }
+void subtractFromHeld(Evaluation& e) {
+    e.writeAnswer(number(e) - e.TextOperand);
+}
 
 // The guard compares the new operand's value with the integer 0, so every text worth zero
 // triggers it and a text that is not a number fails here.
