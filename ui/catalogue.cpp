@@ -116,7 +116,8 @@ constexpr std::array kExponentialOne = {
     E{"Cube (^3)", "The number in Second cubed"},
     E{"Reciprocal (^-1)", "1 divided by the number in Second"},
     E{"Square Root (^1/2)", "The square root of the number in Second (0 or more)"},
-    E{"Cube Root (^1/3)", "The cube root of the number in Second (negative for a negative number)"}};
+    E{"Cube Root (^1/3)",
+      "The cube root of the number in Second (negative for a negative number)"}};
 
 constexpr std::array kTrigonometryTwo = {
     E{"Sin(sum)", "The sine of First + Second, in radians"},
