@@ -386,24 +386,32 @@ TEST_F(WindowTest, AFailureIsReportedAndTheWindowGoesOn) {
     EXPECT_EQ(reported.size(), 1u);
 }
 
-TEST(WindowMessage, TheDefaultReportIsAMessageBoxTitledQuillon) {
-    Form1 form;
-    form.show();
-    form.setText(Box::Second, "abc");
-    QString title;
-    QString text;
-    // The box is modal; read and close it from the event loop it runs.
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("DoIt")), Qt::LeftButton);
-    EXPECT_EQ(title, QStringLiteral("Quillon"));
-    EXPECT_EQ(text, QStringLiteral("Type mismatch: \"abc\" is not a number."));
-    EXPECT_TRUE(form.isVisible());
+TEST(WindowMessage, TheDefaultReportIsAPlainTextMessageBoxTitledQuillon) {
+    // A culprit that looks like markup is quoted as typed, not formatted.
+    for (const char* culprit : {"abc", "<i>x", "<b>bold</b>", "a&amp;b<br>"}) {
+        Form1 form;
+        form.show();
+        form.setText(Box::Second, culprit);
+        QString title;
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        // The box is modal; read and close it from the event loop it runs.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("DoIt")), Qt::LeftButton);
+        EXPECT_EQ(title, QStringLiteral("Quillon")) << culprit;
+        EXPECT_EQ(text, QStringLiteral("Type mismatch: \"%1\" is not a number.")
+                            .arg(QString::fromUtf8(culprit)))
+            << culprit;
+        EXPECT_EQ(format, Qt::PlainText) << culprit;
+        EXPECT_TRUE(form.isVisible());
+    }
 }
 
 TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {

@@ -91,7 +91,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     icon.addFile(QStringLiteral(":/icons/quillon-32.png"));
     setWindowIcon(icon);
     reporter_ = [this](const Failure& failure) {
-        QMessageBox::warning(this, QStringLiteral("Quillon"), toQString(failureMessage(failure)));
+        // The message quotes what the user typed, which may look like markup: show it as
+        // plain text, character for character.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillon"),
+                        toQString(failureMessage(failure)), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     };
     buildControls();
     buildMenus();
