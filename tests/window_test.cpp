@@ -339,8 +339,8 @@ TEST_F(WindowTest, ReturnAndKeypadEnterPressDoIt) {
     form.setText(Box::First, "7");
     form.setText(Box::Second, "2");
     select("\u00F7");
-    const std::vector<QWidget*> fields = {box("First"), box("Second"), box("Answer"), operation(),
-                                          operation()->lineEdit()};
+    const std::vector<QWidget*> fields = {box("First"), box("Second"),           box("Answer"),
+                                          operation(),  operation()->lineEdit(), widget("DoIt")};
     for (QWidget* field : fields) {
         for (const auto& [key, modifiers] :
              {std::pair{Qt::Key_Return, Qt::KeyboardModifiers(Qt::NoModifier)},

@@ -174,10 +174,12 @@ void Form1::buildControls() {
     secondLimit_ = new TypingLimit(Second, kTypingLimit);
     Second->setValidator(secondLimit_);
 
-    // Return and Enter press "Do It!" from the boxes and the list's edit field.
-    for (QWidget* widget : {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
-                            static_cast<QWidget*>(Answer), static_cast<QWidget*>(Operation),
-                            static_cast<QWidget*>(Operation->lineEdit())}) {
+    // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
+    // itself, as a dialog's default button would be pressed.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
+          static_cast<QWidget*>(Answer), static_cast<QWidget*>(Operation),
+          static_cast<QWidget*>(Operation->lineEdit()), static_cast<QWidget*>(DoIt)}) {
         widget->installEventFilter(this);
     }
 }
