@@ -155,6 +155,12 @@ TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
                                        {"Bar", "Bar"}}) {
         EXPECT_EQ(widget(name)->accessibleName(), QString::fromUtf8(spoken)) << name;
     }
+    // The list's edit field takes the focus and is what a screen reader announces; the list
+    // itself is announced by its edit text on some desktops.
+    EXPECT_EQ(operation()->lineEdit()->accessibleName(), QStringLiteral("Operation"));
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
 }
 
 TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {

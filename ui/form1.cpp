@@ -134,6 +134,8 @@ void Form1::buildControls() {
     // The typed text stays exactly as typed: no completion, and Return never lets the list
     // take an entry for it (see eventFilter).
     Operation->setCompleter(nullptr);
+    // Screen readers announce the focused edit field, not the list around it.
+    Operation->lineEdit()->setAccessibleName(QStringLiteral("Operation"));
     Operation->setEditText(QStringLiteral("Choose Operation"));
     Operation->lineEdit()->setCursorPosition(0);
     QPalette yellow = Operation->palette();
