@@ -19,6 +19,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -438,6 +441,46 @@ TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
     select("MAGNIF()");
     EXPECT_EQ(operation()->toolTip(),
               QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
+}
+
+// The program file's icon: a 32 x 32 and a 16 x 16 image, 24 bits per pixel, every pixel white
+// and none transparent.
+TEST(WindowIcon, TheProgramIconHoldsWhiteTwentyFourBitImages) {
+    std::ifstream file(QUILLON_SOURCE_DIR "/ui/icons/quillon.ico", std::ios::binary);
+    const std::string ico((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const auto number = [&](std::size_t at, int bytes) {
+        std::uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) {
+            value = value << 8 | static_cast<unsigned char>(ico.at(at + i));
+        }
+        return value;
+    };
+    ASSERT_GE(ico.size(), 6u);
+    ASSERT_EQ(number(2, 2), 1u);  // an icon, not a cursor
+    ASSERT_EQ(number(4, 2), 2u);
+    const int sizes[] = {32, 16};
+    for (std::size_t image = 0; image < 2; ++image) {
+        const std::size_t entry = 6 + 16 * image;
+        const int size = sizes[image];
+        EXPECT_EQ(number(entry, 1), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(entry + 1, 1), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(entry + 6, 2), 24u) << size;
+        const std::size_t bitmap = number(entry + 12, 4);
+        EXPECT_EQ(number(bitmap + 4, 4), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(bitmap + 8, 4), static_cast<std::uint32_t>(2 * size));
+        ASSERT_EQ(number(bitmap + 14, 2), 24u) << size;
+        EXPECT_EQ(number(bitmap + 16, 4), 0u);  // uncompressed
+        // Rows of 3-byte pixels, then the transparency mask; both padded to 4 bytes a row.
+        const std::size_t row = (size * 3 + 3) / 4 * 4;
+        const std::size_t mask = (size + 31) / 32 * 4;
+        ASSERT_EQ(number(entry + 8, 4), 40 + (row + mask) * size);
+        const std::string pixels = ico.substr(bitmap + 40, row * size);
+        const std::string transparency = ico.substr(bitmap + 40 + row * size, mask * size);
+        for (int y = 0; y < size; ++y) {
+            EXPECT_EQ(pixels.substr(y * row, size * 3), std::string(size * 3, '\xFF')) << y;
+        }
+        EXPECT_EQ(transparency, std::string(mask * size, '\0'));
+    }
 }
 
 // Script lines that stress the window's typing and its list, replayed on the window and on
