@@ -3,6 +3,7 @@
 // their object names, as a screen reader or a test tool would find them.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -273,6 +274,27 @@ TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
     form.setText(Box::Second, "5");
     click();
     EXPECT_EQ(answer(), "1");
+}
+
+TEST_F(WindowTest, TheOpenListShowsEveryEntryWhole) {
+    QAbstractItemView* view = operation()->view();
+    for (const int mode : {2, 1}) {
+        form.numberMenuItem(mode)->trigger();
+        for (int index = 0; index <= 7; ++index) {
+            if (index > 0) {
+                form.addMenuItem(index)->trigger();
+            }
+            operation()->showPopup();
+            ASSERT_TRUE(view->isVisible());
+            for (int i = 0; i < operation()->count(); ++i) {
+                const QModelIndex entry = view->model()->index(i, 0);
+                EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
+                    << form.listText(i) << " in mode " << mode << " after item " << index;
+            }
+            operation()->hidePopup();
+        }
+    }
+    EXPECT_EQ(operation()->geometry(), QRect(0, 16, 129, 21));
 }
 
 TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {

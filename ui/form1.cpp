@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QValidator>
 #include <limits>
 #include <stdexcept>
@@ -306,6 +308,11 @@ void Form1::keepEditText(const std::function<void()>& change) {
     Operation->setEditText(shown);
     // Show the text from its start, as when it was typed and left.
     Operation->lineEdit()->setCursorPosition(0);
+    // The open list is as wide as its longest entry needs, beside a scroll bar, so that no
+    // name is cut short; the combo box itself keeps its size.
+    QAbstractItemView* view = Operation->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                          view->verticalScrollBar()->sizeHint().width());
 }
 
 int Form1::entryIndex(const QString& text) const {

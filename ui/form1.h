@@ -58,7 +58,7 @@ private:
     void buildMenus();
     QLineEdit* box(Box box) const;
     // Runs a change of the list and then puts back the edit field's text, so that the entry
-    // equal to it, if any, is the selected one.
+    // equal to it, if any, is the selected one, and widens the open list to its entries.
     void keepEditText(const std::function<void()>& change);
     // The first entry whose text is exactly `text`, or -1.
     int entryIndex(const QString& text) const;
