@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -315,6 +316,59 @@ TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
     EXPECT_EQ(form.listIndex(), -1);
     click();
     EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
+}
+
+TEST_F(WindowTest, TheListsCurrentEntryFollowsTheTypedText) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit* edit = operation()->lineEdit();
+    operation()->setFocus();
+    // Typing changes the list's state without a signal that could reach a handler.
+    QSignalSpy indexChanges(operation(), &QComboBox::currentIndexChanged);
+    QSignalSpy activations(operation(), &QComboBox::activated);
+    const auto type = [&](const QString& text) {
+        indexChanges.clear();
+        activations.clear();
+        QTest::keyClicks(edit, text);
+        EXPECT_EQ(indexChanges.count(), 0) << text.toStdString();
+        EXPECT_EQ(activations.count(), 0) << text.toStdString();
+    };
+    // The entry that the open list marks, or -1.
+    const auto marked = [&] {
+        operation()->showPopup();
+        const QModelIndexList selected = operation()->view()->selectionModel()->selectedIndexes();
+        operation()->hidePopup();
+        return selected.size() == 1 ? selected[0].row() : -static_cast<int>(selected.size()) - 1;
+    };
+    select("\u00D7");
+    edit->selectAll();
+    type(QStringLiteral("mod"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(form.listIndex(), -1);
+    // Typing goes on undisturbed: the text, the cursor and what undo brings back.
+    EXPECT_EQ(edit->text(), QStringLiteral("mod"));
+    EXPECT_EQ(edit->cursorPosition(), 3);
+    edit->undo();
+    EXPECT_EQ(edit->text(), QStringLiteral("\u00D7"));
+    EXPECT_EQ(operation()->currentIndex(), 2);
+    edit->redo();
+    EXPECT_EQ(edit->text(), QStringLiteral("mod"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(marked(), -1);
+    // An entry's exact text makes it current; the open list marks it.
+    edit->selectAll();
+    type(QStringLiteral("\u00F7"));
+    EXPECT_EQ(operation()->currentIndex(), 3);
+    EXPECT_EQ(form.listIndex(), 3);
+    EXPECT_EQ(marked(), 3);
+    // Any other text leaves nothing marked, and Down starts from the first entry.
+    type(QStringLiteral("x"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(marked(), -1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("+"));
+    EXPECT_EQ(operation()->currentIndex(), 0);
+    EXPECT_EQ(form.listIndex(), 0);
 }
 
 TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {

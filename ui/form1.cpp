@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QValidator>
 #include <limits>
 #include <stdexcept>
@@ -85,6 +87,16 @@ private:
     QString held_;
 };
 
+// The entries of Operation. The combo box moves its current entry only by writing the entry's
+// text into its edit field, which would overwrite the user's typing; this model can instead
+// let go of an entry, so that nothing refers to it as current any more.
+class OperationList final : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+
+    void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
+};
+
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillon"));
@@ -131,6 +143,8 @@ void Form1::buildControls() {
     Operation->setObjectName(QStringLiteral("Operation"));
     Operation->setAccessibleName(QStringLiteral("Operation"));
     Operation->setGeometry(twips(0, 240, 1935, 315));
+    list_ = new OperationList(Operation);
+    Operation->setModel(list_);
     Operation->setEditable(true);
     Operation->setInsertPolicy(QComboBox::NoInsert);
     // The typed text stays exactly as typed: no completion, and Return never lets the list
@@ -145,6 +159,7 @@ void Form1::buildControls() {
     yellow.setColor(QPalette::Button, QColor(255, 255, 0));
     Operation->setPalette(yellow);
     connect(Operation, &QComboBox::editTextChanged, this, &Form1::showOperationTip);
+    connect(Operation, &QComboBox::editTextChanged, this, &Form1::followEditText);
 
     Second = makeBox(client, "Second", twips(1920, 240, 2895, 285), green, courier);
     Answer = makeBox(client, "Answer", twips(0, 720, 4815, 285), QColor(0, 255, 255), courier);
@@ -322,6 +337,22 @@ int Form1::entryIndex(const QString& text) const {
         }
     }
     return -1;
+}
+
+void Form1::followEditText() {
+    const QString shown = Operation->currentText();
+    const int current = Operation->currentIndex();
+    if (current >= 0 && Operation->itemText(current) == shown) {
+        return;
+    }
+    // Quietly: the user is typing, and nothing but the list's own state changes.
+    const QSignalBlocker quiet(Operation);
+    if (const int entry = entryIndex(shown); entry >= 0) {
+        // Its text is already the edit field's, so the combo box leaves the field alone.
+        Operation->setCurrentIndex(entry);
+    } else if (current >= 0) {
+        list_->letGo(current);
+    }
 }
 
 void Form1::showOperationTip() {
