@@ -400,15 +400,51 @@ TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
     EXPECT_EQ(form.text(Box::First), long24.substr(0, 23));
 }
 
-TEST_F(WindowTest, PastingPastTheLimitIsRefused) {
+TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
+    const std::string recall = "ERROR 1: No operation chosen";
+    const std::string long24 = "123456789012345678901234";
+    struct Row {
+        const char* what;
+        std::string held;  // written by the program
+        int start;         // the selection, or the cursor when `length` is 0
+        int length;
+        const char* pasted;
+        const char* result;
+        int cursor;
+    };
+    const Row rows[] = {
+        {"into an empty box", "", 0, 0, "12345678901234567890", "123456789012345678", 18},
+        {"exactly filling it", "", 0, 0, "123456789012345678", "123456789012345678", 18},
+        {"at the end", "12345", 5, 0, "abcdefghijklmnopqrst", "12345abcdefghijklm", 18},
+        {"in the middle", "12345", 2, 0, "abcdefghijklmnopqrst", "12abcdefghijklm345", 15},
+        {"over a selection", "123456789012345", 3, 5, "abcdefghijklmnop", "123abcdefgh9012345", 11},
+        {"never half a surrogate pair", "1234567890123456", 16, 0, "x\U0001F600\U0001F600",
+         "1234567890123456x", 17},
+        {"a whole pair that fits", "1234567890123456", 16, 0, "\U0001F600x",
+         "1234567890123456\U0001F600", 18},
+        // A longer text written by the program gives the user no more room.
+        {"over all of a long recall", recall, 0, 28, "1234567890123456789012345",
+         "123456789012345678", 18},
+        {"over part of a long recall", long24, 0, 2, "x", "3456789012345678901234", 0},
+        {"into a long recall", long24, 24, 0, "5", "123456789012345678901234", 24},
+    };
     QLineEdit* first = box("First");
-    first->clear();
-    QApplication::clipboard()->setText(QStringLiteral("12345678901234567890"));
-    first->paste();
-    EXPECT_EQ(first->text(), QString());
-    QApplication::clipboard()->setText(QStringLiteral("123456789012345678"));
-    first->paste();
-    EXPECT_EQ(first->text(), QStringLiteral("123456789012345678"));
+    for (const Row& row : rows) {
+        form.setText(Box::First, row.held);
+        first->setCursorPosition(row.start);
+        if (row.length > 0) {
+            first->setSelection(row.start, row.length);
+        }
+        QApplication::clipboard()->setText(QString::fromUtf8(row.pasted));
+        first->paste();
+        EXPECT_EQ(form.text(Box::First), row.result) << row.what;
+        EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+    }
+    // Removing characters from a long recall is never refused.
+    form.setText(Box::First, recall);
+    first->setSelection(5, 2);
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
 }
 
 TEST_F(WindowTest, ProgramTextIsNeverCut) {
@@ -573,7 +609,9 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
         "index 0\nnum 1\nstate\nindex -1\nclick\n"
         "add 2\nselect NO OPERATORS\nclick\nnum 2\nedit  \u00F7 \nclick\nstate\n"
         // Control characters are no text: their keys type nothing.
-        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n";
+        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n"
+        // A key that would pass the limit is refused and a later one that fits is typed.
+        "type First 12345678901234567\U0001F6009\nstate\n";
     std::ostringstream window;
     std::ostringstream headless;
     {
@@ -589,6 +627,7 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
     EXPECT_EQ(window.str(), headless.str());
     EXPECT_NE(window.str().find("\"first\": \"123456789012345678\""), std::string::npos);
     EXPECT_NE(window.str().find("\"first\": \"12\""), std::string::npos);
+    EXPECT_NE(window.str().find("\"first\": \"123456789012345679\""), std::string::npos);
 }
 
 }  // namespace

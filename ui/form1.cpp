@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -64,9 +65,12 @@ QLineEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, con
 
 }  // namespace
 
-// Refuses typing or pasting that would make the text longer than the limit. It judges a
-// change against the text the box held before, so that a longer text written by the program
-// is kept whole and can still be shortened by the user, but not lengthened.
+// Limits typing and pasting to `limit` UTF-16 code units, as a length-limited text box does,
+// without cutting what the program writes. A change is judged against the text the box held
+// before it: it is taken whole when the result fits or when it only removes characters (so a
+// longer text written by the program is kept and can be shortened); otherwise only the first
+// characters of the inserted text that fit are kept, never half a surrogate pair, and none
+// when what is left of the held text is already too long.
 class TypingLimit final : public QValidator {
 public:
     TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
@@ -77,12 +81,60 @@ public:
     // box does not judge it as typing.
     void hold(const QString& text) { held_ = text; }
 
-    State validate(QString& input, int&) const override {
-        const bool grows = input.size() > held_.size();
-        return grows && input.size() > limit_ ? Invalid : Acceptable;
+    State validate(QString& input, int& pos) const override {
+        if (input.size() <= limit_ || removesOnly(input)) {
+            return Acceptable;
+        }
+        // The change replaced the held text between a common prefix and suffix by the
+        // inserted text, which ends at the cursor.
+        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
+        qsizetype suffix = std::min(commonSuffix(held_, input), input.size() - cursor);
+        qsizetype prefix =
+            std::min({commonPrefix(held_, input), held_.size() - suffix, input.size() - suffix});
+        if (prefix > 0 && input.at(prefix - 1).isHighSurrogate()) {
+            --prefix;
+        }
+        if (suffix > 0 && input.at(input.size() - suffix).isLowSurrogate()) {
+            --suffix;
+        }
+        const QStringView inserted =
+            QStringView(input).sliced(prefix, input.size() - suffix - prefix);
+        qsizetype fits = std::clamp<qsizetype>(limit_ - prefix - suffix, 0, inserted.size());
+        if (fits > 0 && fits < inserted.size() && inserted.at(fits - 1).isHighSurrogate()) {
+            --fits;
+        }
+        const QString result =
+            input.left(prefix) + inserted.first(fits).toString() + input.right(suffix);
+        if (result == held_) {
+            // Nothing of the change is left: refuse it, and the box takes it back whole.
+            return Invalid;
+        }
+        input = result;
+        pos = static_cast<int>(prefix + fits);
+        return Acceptable;
     }
 
 private:
+    static qsizetype commonPrefix(const QString& a, const QString& b) {
+        qsizetype n = 0;
+        while (n < a.size() && n < b.size() && a.at(n) == b.at(n)) {
+            ++n;
+        }
+        return n;
+    }
+    static qsizetype commonSuffix(const QString& a, const QString& b) {
+        qsizetype n = 0;
+        while (n < a.size() && n < b.size() && a.at(a.size() - 1 - n) == b.at(b.size() - 1 - n)) {
+            ++n;
+        }
+        return n;
+    }
+    // Whether `input` is the held text with characters removed from one place.
+    bool removesOnly(const QString& input) const {
+        return input.size() <= held_.size() &&
+               commonPrefix(held_, input) + commonSuffix(held_, input) >= input.size();
+    }
+
     int limit_;
     QString held_;
 };
