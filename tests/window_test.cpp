@@ -3,6 +3,7 @@
 // their object names, as a screen reader or a test tool would find them.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -16,9 +17,13 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -155,6 +160,12 @@ TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
                                        {"Bar", "Bar"}}) {
         EXPECT_EQ(widget(name)->accessibleName(), QString::fromUtf8(spoken)) << name;
     }
+    // The list's edit field takes the focus and is what a screen reader announces; the list
+    // itself is announced by its edit text on some desktops.
+    EXPECT_EQ(operation()->lineEdit()->accessibleName(), QStringLiteral("Operation"));
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
 }
 
 TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
@@ -266,6 +277,27 @@ TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
     EXPECT_EQ(answer(), "1");
 }
 
+TEST_F(WindowTest, TheOpenListShowsEveryEntryWhole) {
+    QAbstractItemView* view = operation()->view();
+    for (const int mode : {2, 1}) {
+        form.numberMenuItem(mode)->trigger();
+        for (int index = 0; index <= 7; ++index) {
+            if (index > 0) {
+                form.addMenuItem(index)->trigger();
+            }
+            operation()->showPopup();
+            ASSERT_TRUE(view->isVisible());
+            for (int i = 0; i < operation()->count(); ++i) {
+                const QModelIndex entry = view->model()->index(i, 0);
+                EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
+                    << form.listText(i) << " in mode " << mode << " after item " << index;
+            }
+            operation()->hidePopup();
+        }
+    }
+    EXPECT_EQ(operation()->geometry(), QRect(0, 16, 129, 21));
+}
+
 TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -284,6 +316,59 @@ TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
     EXPECT_EQ(form.listIndex(), -1);
     click();
     EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
+}
+
+TEST_F(WindowTest, TheListsCurrentEntryFollowsTheTypedText) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QLineEdit* edit = operation()->lineEdit();
+    operation()->setFocus();
+    // Typing changes the list's state without a signal that could reach a handler.
+    QSignalSpy indexChanges(operation(), &QComboBox::currentIndexChanged);
+    QSignalSpy activations(operation(), &QComboBox::activated);
+    const auto type = [&](const QString& text) {
+        indexChanges.clear();
+        activations.clear();
+        QTest::keyClicks(edit, text);
+        EXPECT_EQ(indexChanges.count(), 0) << text.toStdString();
+        EXPECT_EQ(activations.count(), 0) << text.toStdString();
+    };
+    // The entry that the open list marks, or -1.
+    const auto marked = [&] {
+        operation()->showPopup();
+        const QModelIndexList selected = operation()->view()->selectionModel()->selectedIndexes();
+        operation()->hidePopup();
+        return selected.size() == 1 ? selected[0].row() : -static_cast<int>(selected.size()) - 1;
+    };
+    select("\u00D7");
+    edit->selectAll();
+    type(QStringLiteral("mod"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(form.listIndex(), -1);
+    // Typing goes on undisturbed: the text, the cursor and what undo brings back.
+    EXPECT_EQ(edit->text(), QStringLiteral("mod"));
+    EXPECT_EQ(edit->cursorPosition(), 3);
+    edit->undo();
+    EXPECT_EQ(edit->text(), QStringLiteral("\u00D7"));
+    EXPECT_EQ(operation()->currentIndex(), 2);
+    edit->redo();
+    EXPECT_EQ(edit->text(), QStringLiteral("mod"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(marked(), -1);
+    // An entry's exact text makes it current; the open list marks it.
+    edit->selectAll();
+    type(QStringLiteral("\u00F7"));
+    EXPECT_EQ(operation()->currentIndex(), 3);
+    EXPECT_EQ(form.listIndex(), 3);
+    EXPECT_EQ(marked(), 3);
+    // Any other text leaves nothing marked, and Down starts from the first entry.
+    type(QStringLiteral("x"));
+    EXPECT_EQ(operation()->currentIndex(), -1);
+    EXPECT_EQ(marked(), -1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("+"));
+    EXPECT_EQ(operation()->currentIndex(), 0);
+    EXPECT_EQ(form.listIndex(), 0);
 }
 
 TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
@@ -315,15 +400,51 @@ TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
     EXPECT_EQ(form.text(Box::First), long24.substr(0, 23));
 }
 
-TEST_F(WindowTest, PastingPastTheLimitIsRefused) {
+TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
+    const std::string recall = "ERROR 1: No operation chosen";
+    const std::string long24 = "123456789012345678901234";
+    struct Row {
+        const char* what;
+        std::string held;  // written by the program
+        int start;         // the selection, or the cursor when `length` is 0
+        int length;
+        const char* pasted;
+        const char* result;
+        int cursor;
+    };
+    const Row rows[] = {
+        {"into an empty box", "", 0, 0, "12345678901234567890", "123456789012345678", 18},
+        {"exactly filling it", "", 0, 0, "123456789012345678", "123456789012345678", 18},
+        {"at the end", "12345", 5, 0, "abcdefghijklmnopqrst", "12345abcdefghijklm", 18},
+        {"in the middle", "12345", 2, 0, "abcdefghijklmnopqrst", "12abcdefghijklm345", 15},
+        {"over a selection", "123456789012345", 3, 5, "abcdefghijklmnop", "123abcdefgh9012345", 11},
+        {"never half a surrogate pair", "1234567890123456", 16, 0, "x\U0001F600\U0001F600",
+         "1234567890123456x", 17},
+        {"a whole pair that fits", "1234567890123456", 16, 0, "\U0001F600x",
+         "1234567890123456\U0001F600", 18},
+        // A longer text written by the program gives the user no more room.
+        {"over all of a long recall", recall, 0, 28, "1234567890123456789012345",
+         "123456789012345678", 18},
+        {"over part of a long recall", long24, 0, 2, "x", "3456789012345678901234", 0},
+        {"into a long recall", long24, 24, 0, "5", "123456789012345678901234", 24},
+    };
     QLineEdit* first = box("First");
-    first->clear();
-    QApplication::clipboard()->setText(QStringLiteral("12345678901234567890"));
-    first->paste();
-    EXPECT_EQ(first->text(), QString());
-    QApplication::clipboard()->setText(QStringLiteral("123456789012345678"));
-    first->paste();
-    EXPECT_EQ(first->text(), QStringLiteral("123456789012345678"));
+    for (const Row& row : rows) {
+        form.setText(Box::First, row.held);
+        first->setCursorPosition(row.start);
+        if (row.length > 0) {
+            first->setSelection(row.start, row.length);
+        }
+        QApplication::clipboard()->setText(QString::fromUtf8(row.pasted));
+        first->paste();
+        EXPECT_EQ(form.text(Box::First), row.result) << row.what;
+        EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+    }
+    // Removing characters from a long recall is never refused.
+    form.setText(Box::First, recall);
+    first->setSelection(5, 2);
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
 }
 
 TEST_F(WindowTest, ProgramTextIsNeverCut) {
@@ -339,8 +460,8 @@ TEST_F(WindowTest, ReturnAndKeypadEnterPressDoIt) {
     form.setText(Box::First, "7");
     form.setText(Box::Second, "2");
     select("\u00F7");
-    const std::vector<QWidget*> fields = {box("First"), box("Second"), box("Answer"), operation(),
-                                          operation()->lineEdit()};
+    const std::vector<QWidget*> fields = {box("First"), box("Second"),           box("Answer"),
+                                          operation(),  operation()->lineEdit(), widget("DoIt")};
     for (QWidget* field : fields) {
         for (const auto& [key, modifiers] :
              {std::pair{Qt::Key_Return, Qt::KeyboardModifiers(Qt::NoModifier)},
@@ -386,24 +507,32 @@ TEST_F(WindowTest, AFailureIsReportedAndTheWindowGoesOn) {
     EXPECT_EQ(reported.size(), 1u);
 }
 
-TEST(WindowMessage, TheDefaultReportIsAMessageBoxTitledQuillon) {
-    Form1 form;
-    form.show();
-    form.setText(Box::Second, "abc");
-    QString title;
-    QString text;
-    // The box is modal; read and close it from the event loop it runs.
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("DoIt")), Qt::LeftButton);
-    EXPECT_EQ(title, QStringLiteral("Quillon"));
-    EXPECT_EQ(text, QStringLiteral("Type mismatch: \"abc\" is not a number."));
-    EXPECT_TRUE(form.isVisible());
+TEST(WindowMessage, TheDefaultReportIsAPlainTextMessageBoxTitledQuillon) {
+    // A culprit that looks like markup is quoted as typed, not formatted.
+    for (const char* culprit : {"abc", "<i>x", "<b>bold</b>", "a&amp;b<br>"}) {
+        Form1 form;
+        form.show();
+        form.setText(Box::Second, culprit);
+        QString title;
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        // The box is modal; read and close it from the event loop it runs.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("DoIt")), Qt::LeftButton);
+        EXPECT_EQ(title, QStringLiteral("Quillon")) << culprit;
+        EXPECT_EQ(text, QStringLiteral("Type mismatch: \"%1\" is not a number.")
+                            .arg(QString::fromUtf8(culprit)))
+            << culprit;
+        EXPECT_EQ(format, Qt::PlainText) << culprit;
+        EXPECT_TRUE(form.isVisible());
+    }
 }
 
 TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
@@ -426,6 +555,46 @@ TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
               QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
 }
 
+// The program file's icon: a 32 x 32 and a 16 x 16 image, 24 bits per pixel, every pixel white
+// and none transparent.
+TEST(WindowIcon, TheProgramIconHoldsWhiteTwentyFourBitImages) {
+    std::ifstream file(QUILLON_SOURCE_DIR "/ui/icons/quillon.ico", std::ios::binary);
+    const std::string ico((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const auto number = [&](std::size_t at, int bytes) {
+        std::uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) {
+            value = value << 8 | static_cast<unsigned char>(ico.at(at + i));
+        }
+        return value;
+    };
+    ASSERT_GE(ico.size(), 6u);
+    ASSERT_EQ(number(2, 2), 1u);  // an icon, not a cursor
+    ASSERT_EQ(number(4, 2), 2u);
+    const int sizes[] = {32, 16};
+    for (std::size_t image = 0; image < 2; ++image) {
+        const std::size_t entry = 6 + 16 * image;
+        const int size = sizes[image];
+        EXPECT_EQ(number(entry, 1), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(entry + 1, 1), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(entry + 6, 2), 24u) << size;
+        const std::size_t bitmap = number(entry + 12, 4);
+        EXPECT_EQ(number(bitmap + 4, 4), static_cast<std::uint32_t>(size));
+        EXPECT_EQ(number(bitmap + 8, 4), static_cast<std::uint32_t>(2 * size));
+        ASSERT_EQ(number(bitmap + 14, 2), 24u) << size;
+        EXPECT_EQ(number(bitmap + 16, 4), 0u);  // uncompressed
+        // Rows of 3-byte pixels, then the transparency mask; both padded to 4 bytes a row.
+        const std::size_t row = (size * 3 + 3) / 4 * 4;
+        const std::size_t mask = (size + 31) / 32 * 4;
+        ASSERT_EQ(number(entry + 8, 4), 40 + (row + mask) * size);
+        const std::string pixels = ico.substr(bitmap + 40, row * size);
+        const std::string transparency = ico.substr(bitmap + 40 + row * size, mask * size);
+        for (int y = 0; y < size; ++y) {
+            EXPECT_EQ(pixels.substr(y * row, size * 3), std::string(size * 3, '\xFF')) << y;
+        }
+        EXPECT_EQ(transparency, std::string(mask * size, '\0'));
+    }
+}
+
 // Script lines that stress the window's typing and its list, replayed on the window and on
 // the in-memory controls: the two must print the same.
 TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
@@ -440,7 +609,9 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
         "index 0\nnum 1\nstate\nindex -1\nclick\n"
         "add 2\nselect NO OPERATORS\nclick\nnum 2\nedit  \u00F7 \nclick\nstate\n"
         // Control characters are no text: their keys type nothing.
-        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n";
+        "type First 1\t2\x01\x7F\nedit \t\u00F7\x1B\nclick\nstate\n"
+        // A key that would pass the limit is refused and a later one that fits is typed.
+        "type First 12345678901234567\U0001F6009\nstate\n";
     std::ostringstream window;
     std::ostringstream headless;
     {
@@ -456,6 +627,7 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
     EXPECT_EQ(window.str(), headless.str());
     EXPECT_NE(window.str().find("\"first\": \"123456789012345678\""), std::string::npos);
     EXPECT_NE(window.str().find("\"first\": \"12\""), std::string::npos);
+    EXPECT_NE(window.str().find("\"first\": \"123456789012345679\""), std::string::npos);
 }
 
 }  // namespace

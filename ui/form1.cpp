@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -13,7 +14,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -60,9 +65,12 @@ QLineEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, con
 
 }  // namespace
 
-// Refuses typing or pasting that would make the text longer than the limit. It judges a
-// change against the text the box held before, so that a longer text written by the program
-// is kept whole and can still be shortened by the user, but not lengthened.
+// Limits typing and pasting to `limit` UTF-16 code units, as a length-limited text box does,
+// without cutting what the program writes. A change is judged against the text the box held
+// before it: it is taken whole when the result fits or when it only removes characters (so a
+// longer text written by the program is kept and can be shortened); otherwise only the first
+// characters of the inserted text that fit are kept, never half a surrogate pair, and none
+// when what is left of the held text is already too long.
 class TypingLimit final : public QValidator {
 public:
     TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
@@ -73,14 +81,72 @@ public:
     // box does not judge it as typing.
     void hold(const QString& text) { held_ = text; }
 
-    State validate(QString& input, int&) const override {
-        const bool grows = input.size() > held_.size();
-        return grows && input.size() > limit_ ? Invalid : Acceptable;
+    State validate(QString& input, int& pos) const override {
+        if (input.size() <= limit_ || removesOnly(input)) {
+            return Acceptable;
+        }
+        // The change replaced the held text between a common prefix and suffix by the
+        // inserted text, which ends at the cursor.
+        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
+        qsizetype suffix = std::min(commonSuffix(held_, input), input.size() - cursor);
+        qsizetype prefix =
+            std::min({commonPrefix(held_, input), held_.size() - suffix, input.size() - suffix});
+        if (prefix > 0 && input.at(prefix - 1).isHighSurrogate()) {
+            --prefix;
+        }
+        if (suffix > 0 && input.at(input.size() - suffix).isLowSurrogate()) {
+            --suffix;
+        }
+        const QStringView inserted =
+            QStringView(input).sliced(prefix, input.size() - suffix - prefix);
+        qsizetype fits = std::clamp<qsizetype>(limit_ - prefix - suffix, 0, inserted.size());
+        if (fits > 0 && fits < inserted.size() && inserted.at(fits - 1).isHighSurrogate()) {
+            --fits;
+        }
+        const QString result =
+            input.left(prefix) + inserted.first(fits).toString() + input.right(suffix);
+        if (result == held_) {
+            // Nothing of the change is left: refuse it, and the box takes it back whole.
+            return Invalid;
+        }
+        input = result;
+        pos = static_cast<int>(prefix + fits);
+        return Acceptable;
     }
 
 private:
+    static qsizetype commonPrefix(const QString& a, const QString& b) {
+        qsizetype n = 0;
+        while (n < a.size() && n < b.size() && a.at(n) == b.at(n)) {
+            ++n;
+        }
+        return n;
+    }
+    static qsizetype commonSuffix(const QString& a, const QString& b) {
+        qsizetype n = 0;
+        while (n < a.size() && n < b.size() && a.at(a.size() - 1 - n) == b.at(b.size() - 1 - n)) {
+            ++n;
+        }
+        return n;
+    }
+    // Whether `input` is the held text with characters removed from one place.
+    bool removesOnly(const QString& input) const {
+        return input.size() <= held_.size() &&
+               commonPrefix(held_, input) + commonSuffix(held_, input) >= input.size();
+    }
+
     int limit_;
     QString held_;
+};
+
+// The entries of Operation. The combo box moves its current entry only by writing the entry's
+// text into its edit field, which would overwrite the user's typing; this model can instead
+// let go of an entry, so that nothing refers to it as current any more.
+class OperationList final : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+
+    void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
 };
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
@@ -91,7 +157,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     icon.addFile(QStringLiteral(":/icons/quillon-32.png"));
     setWindowIcon(icon);
     reporter_ = [this](const Failure& failure) {
-        QMessageBox::warning(this, QStringLiteral("Quillon"), toQString(failureMessage(failure)));
+        // The message quotes what the user typed, which may look like markup: show it as
+        // plain text, character for character.
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillon"),
+                        toQString(failureMessage(failure)), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     };
     buildControls();
     buildMenus();
@@ -124,11 +195,15 @@ void Form1::buildControls() {
     Operation->setObjectName(QStringLiteral("Operation"));
     Operation->setAccessibleName(QStringLiteral("Operation"));
     Operation->setGeometry(twips(0, 240, 1935, 315));
+    list_ = new OperationList(Operation);
+    Operation->setModel(list_);
     Operation->setEditable(true);
     Operation->setInsertPolicy(QComboBox::NoInsert);
     // The typed text stays exactly as typed: no completion, and Return never lets the list
     // take an entry for it (see eventFilter).
     Operation->setCompleter(nullptr);
+    // Screen readers announce the focused edit field, not the list around it.
+    Operation->lineEdit()->setAccessibleName(QStringLiteral("Operation"));
     Operation->setEditText(QStringLiteral("Choose Operation"));
     Operation->lineEdit()->setCursorPosition(0);
     QPalette yellow = Operation->palette();
@@ -136,6 +211,7 @@ void Form1::buildControls() {
     yellow.setColor(QPalette::Button, QColor(255, 255, 0));
     Operation->setPalette(yellow);
     connect(Operation, &QComboBox::editTextChanged, this, &Form1::showOperationTip);
+    connect(Operation, &QComboBox::editTextChanged, this, &Form1::followEditText);
 
     Second = makeBox(client, "Second", twips(1920, 240, 2895, 285), green, courier);
     Answer = makeBox(client, "Answer", twips(0, 720, 4815, 285), QColor(0, 255, 255), courier);
@@ -169,10 +245,12 @@ void Form1::buildControls() {
     secondLimit_ = new TypingLimit(Second, kTypingLimit);
     Second->setValidator(secondLimit_);
 
-    // Return and Enter press "Do It!" from the boxes and the list's edit field.
-    for (QWidget* widget : {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
-                            static_cast<QWidget*>(Answer), static_cast<QWidget*>(Operation),
-                            static_cast<QWidget*>(Operation->lineEdit())}) {
+    // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
+    // itself, as a dialog's default button would be pressed.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(First), static_cast<QWidget*>(Second),
+          static_cast<QWidget*>(Answer), static_cast<QWidget*>(Operation),
+          static_cast<QWidget*>(Operation->lineEdit()), static_cast<QWidget*>(DoIt)}) {
         widget->installEventFilter(this);
     }
 }
@@ -297,6 +375,11 @@ void Form1::keepEditText(const std::function<void()>& change) {
     Operation->setEditText(shown);
     // Show the text from its start, as when it was typed and left.
     Operation->lineEdit()->setCursorPosition(0);
+    // The open list is as wide as its longest entry needs, beside a scroll bar, so that no
+    // name is cut short; the combo box itself keeps its size.
+    QAbstractItemView* view = Operation->view();
+    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                          view->verticalScrollBar()->sizeHint().width());
 }
 
 int Form1::entryIndex(const QString& text) const {
@@ -306,6 +389,22 @@ int Form1::entryIndex(const QString& text) const {
         }
     }
     return -1;
+}
+
+void Form1::followEditText() {
+    const QString shown = Operation->currentText();
+    const int current = Operation->currentIndex();
+    if (current >= 0 && Operation->itemText(current) == shown) {
+        return;
+    }
+    // Quietly: the user is typing, and nothing but the list's own state changes.
+    const QSignalBlocker quiet(Operation);
+    if (const int entry = entryIndex(shown); entry >= 0) {
+        // Its text is already the edit field's, so the combo box leaves the field alone.
+        Operation->setCurrentIndex(entry);
+    } else if (current >= 0) {
+        list_->letGo(current);
+    }
 }
 
 void Form1::showOperationTip() {

@@ -19,6 +19,7 @@ class QPushButton;
 
 namespace quillon {
 
+class OperationList;
 class TypingLimit;
 
 class Form1 final : public QMainWindow, public Controls {
@@ -58,15 +59,19 @@ private:
     void buildMenus();
     QLineEdit* box(Box box) const;
     // Runs a change of the list and then puts back the edit field's text, so that the entry
-    // equal to it, if any, is the selected one.
+    // equal to it, if any, is the selected one, and widens the open list to its entries.
     void keepEditText(const std::function<void()>& change);
     // The first entry whose text is exactly `text`, or -1.
     int entryIndex(const QString& text) const;
+    // Keeps the list's current entry on the entry equal to the edit field's text, or on none,
+    // as the user types, without touching the field.
+    void followEditText();
     void showOperationTip();
     void DoIt_Click();
 
     QLineEdit* First = nullptr;
     QComboBox* Operation = nullptr;
+    OperationList* list_ = nullptr;
     QLineEdit* Second = nullptr;
     QLineEdit* Answer = nullptr;
     QPushButton* DoIt = nullptr;
