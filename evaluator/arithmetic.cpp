@@ -10,18 +10,14 @@ namespace {
 
 // The text operand (First, or Second in one-number mode) with the number operand (the value of
 // Second, or the held answer): the same steps serve "+" and "+%", "-" and "-%", and so on.
-Variant number(const Evaluation& e) {
-    return Variant::number(e.NumberOperand);
-}
-
 void add(Evaluation& e) {
-    e.writeAnswer(e.TextOperand + number(e));
+    e.writeAnswer(e.TextOperand + e.numberOperand());
 }
 void subtract(Evaluation& e) {
-    e.writeAnswer(e.TextOperand - number(e));
+    e.writeAnswer(e.TextOperand - e.numberOperand());
 }
 void multiply(Evaluation& e) {
-    e.writeAnswer(e.TextOperand * number(e));
+    e.writeAnswer(e.TextOperand * e.numberOperand());
 }
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
@@ -30,7 +26,7 @@ void divide(Evaluation& e) {
         e.writeAnswer(kDivisionByZero);
         return;
     }
-    e.writeAnswer(e.TextOperand / number(e));
+    e.writeAnswer(e.TextOperand / e.numberOperand());
 }
 
 // Two-number relational operators compare the texts of First and Second, read afresh, in
@@ -65,7 +61,7 @@ bool different(int order) {
 
 // One-number operators with the held answer on the left.
 void subtractFromHeld(Evaluation& e) {
-    e.writeAnswer(number(e) - e.TextOperand);
+    e.writeAnswer(e.numberOperand() - e.TextOperand);
 }
 
 // The guard compares the new operand's value with the integer 0, so every text worth zero
@@ -75,14 +71,14 @@ void divideHeld(Evaluation& e) {
         e.writeAnswer(kDivisionByZero);
         return;
     }
-    e.writeAnswer(number(e) / e.TextOperand);
+    e.writeAnswer(e.numberOperand() / e.TextOperand);
 }
 
 // One-number relational operators: the held answer on the left, the new operand's value on
 // the right.
 template <bool (*holds)(int)>
 void compareHeld(Evaluation& e) {
-    if (holds(compare(number(e), e.TextOperand))) {
+    if (holds(compare(e.numberOperand(), e.TextOperand))) {
         e.writeAnswer("1");
     }
 }

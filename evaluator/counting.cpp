@@ -39,14 +39,11 @@ void accumulate(Evaluation& e, const Variant& start, const Variant& end, Step st
 const Variant kOne = Variant::integer(1);
 
 // n is the value of TextOperand (First, or Second in one-number mode), r is NumberOperand.
-Variant r(const Evaluation& e) {
-    return Variant::number(e.NumberOperand);
-}
 
 // The first loop of permutations and combinations: k = (n - r) + 1 ... n, x k.
 void fallingProduct(Evaluation& e) {
     e.writeAnswer("1");
-    const Variant start = (e.TextOperand - r(e)) + kOne;
+    const Variant start = (e.TextOperand - e.numberOperand()) + kOne;
     accumulate(e, start, e.TextOperand, Step::Multiply);
 }
 
@@ -58,33 +55,33 @@ void permutations(Evaluation& e) {
 // n! / (r! (n - r)!): the whole product first, then the divisions by 1 ... r.
 void combinations(Evaluation& e) {
     fallingProduct(e);
-    accumulate(e, kOne, r(e), Step::Divide);
+    accumulate(e, kOne, e.numberOperand(), Step::Divide);
 }
 
 // n x r!, starting from the text of First exactly as typed.
 void timesFactorial(Evaluation& e) {
     e.writeAnswer(e.TextOperand);
-    accumulate(e, kOne, r(e), Step::Multiply);
+    accumulate(e, kOne, e.numberOperand(), Step::Multiply);
 }
 
 // n / r!, starting from the text of First exactly as typed.
 void overFactorial(Evaluation& e) {
     e.writeAnswer(e.TextOperand);
-    accumulate(e, kOne, r(e), Step::Divide);
+    accumulate(e, kOne, e.numberOperand(), Step::Divide);
 }
 
 // n! x r!
 void factorialTimesFactorial(Evaluation& e) {
     e.writeAnswer("1");
     accumulate(e, kOne, e.TextOperand, Step::Multiply);
-    accumulate(e, kOne, r(e), Step::Multiply);
+    accumulate(e, kOne, e.numberOperand(), Step::Multiply);
 }
 
 // n! / r!
 void factorialOverFactorial(Evaluation& e) {
     e.writeAnswer("1");
     accumulate(e, kOne, e.TextOperand, Step::Multiply);
-    accumulate(e, kOne, r(e), Step::Divide);
+    accumulate(e, kOne, e.numberOperand(), Step::Divide);
 }
 
 // One-number mode: the factorial of the value of Second; the held answer is not used.

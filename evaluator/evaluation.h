@@ -29,6 +29,9 @@ struct Evaluation {
 
     void countStep() { ++loopSteps; }
 
+    // NumberOperand as a Double value for Variant arithmetic.
+    Variant numberOperand() const { return Variant::number(NumberOperand); }
+
     std::string read(Box box) const { return controls.text(box); }
     void writeAnswer(const std::string& text) { controls.setText(Box::Answer, text); }
     void writeAnswer(double value) { controls.setText(Box::Answer, writeNumber(value)); }

@@ -15,12 +15,9 @@ namespace quillon {
 
 namespace {
 
-// Two-number mode: a is the text of First, b the value of Second.
+// Two-number mode: a is the text of First; the value of Second is e.numberOperand().
 const Variant& a(const Evaluation& e) {
     return e.TextOperand;
-}
-Variant b(const Evaluation& e) {
-    return Variant::number(e.NumberOperand);
 }
 // One-number mode: x is the text of Second; the held answer plays no part.
 const Variant& x(const Evaluation& e) {
@@ -28,10 +25,10 @@ const Variant& x(const Evaluation& e) {
 }
 
 Variant sum(const Evaluation& e) {
-    return a(e) + b(e);
+    return a(e) + e.numberOperand();
 }
 Variant difference(const Evaluation& e) {
-    return a(e) - b(e);
+    return a(e) - e.numberOperand();
 }
 
 template <double (*function)(double), Variant (*angle)(const Evaluation&)>
