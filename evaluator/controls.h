@@ -11,8 +11,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillon {
+
+// The typing limit of First and Second, in UTF-16 code units as the toolkit counts.
+inline constexpr int kTypingLimit = 18;
+
+// The edit field's text of Operation at start-up, before any operation is chosen.
+inline constexpr std::string_view kChooseOperation = "Choose Operation";
 
 // The three text boxes of the window.
 enum class Box { First, Second, Answer };

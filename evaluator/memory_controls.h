@@ -8,9 +8,6 @@
 
 namespace quillon {
 
-// The window's typing limit of First and Second, in UTF-16 code units as the toolkit counts.
-inline constexpr int kTypingLimit = 18;
-
 class MemoryControls : public Controls {
 public:
     MemoryControls();
@@ -37,7 +34,7 @@ private:
     std::string answer_ = "0";
     bool firstVisible_ = true;
     std::vector<std::string> entries_;
-    std::string editText_ = "Choose Operation";
+    std::string editText_ = std::string(kChooseOperation);
 };
 
 }  // namespace quillon

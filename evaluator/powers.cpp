@@ -20,7 +20,7 @@ double naturalLog(double value) {
     if (value <= 0.0) {
         throw EvaluationFailure(FailureKind::InvalidArgument);
     }
-    return std::log(value);
+    return math::log(value);
 }
 
 // Two-number mode: a is the text of First, b the value of Second.
@@ -43,7 +43,7 @@ void powerOfLn(Evaluation& e) {
 void powerOfLog(Evaluation& e) {
     const double m = naturalLog(10.0);
     const double l = naturalLog(b(e));
-    const double q = testedQuotient(l, m);
+    const double q = checkedDivide(l, m);
     e.writeAnswer(power(a(e), Variant::number(q)));
 }
 
@@ -52,7 +52,7 @@ void baseLog(Evaluation& e) {
     const double base = a(e).toDouble();
     const double m = naturalLog(base);
     const double l = naturalLog(b(e));
-    e.writeAnswer(testedQuotient(l, m));
+    e.writeAnswer(checkedDivide(l, m));
 }
 
 void raise(Evaluation& e) {
@@ -60,7 +60,7 @@ void raise(Evaluation& e) {
 }
 
 void exponential(Evaluation& e) {
-    e.writeAnswer(checkedResult(std::exp(x(e).toDouble())));
+    e.writeAnswer(checkedResult(math::exp(x(e).toDouble())));
 }
 
 void tenTo(Evaluation& e) {
@@ -74,7 +74,7 @@ void ln(Evaluation& e) {
 void commonLog(Evaluation& e) {
     const double m = naturalLog(10.0);
     const double l = naturalLog(x(e).toDouble());
-    e.writeAnswer(testedQuotient(l, m));
+    e.writeAnswer(checkedDivide(l, m));
 }
 
 void square(Evaluation& e) {
@@ -91,13 +91,13 @@ void reciprocal(Evaluation& e) {
 }
 
 void squareRoot(Evaluation& e) {
-    const double h = testedQuotient(1.0, 2.0);
+    const double h = checkedDivide(1.0, 2.0);
     e.writeAnswer(power(x(e), Variant::number(h)));
 }
 
 // A negative number has a real cube root: the root of its magnitude, negated.
 void cubeRoot(Evaluation& e) {
-    const double t = testedQuotient(1.0, 3.0);
+    const double t = checkedDivide(1.0, 3.0);
     const double value = x(e).toDouble();
     if (value < 0.0) {
         e.writeAnswer(-power(Variant::number(-value), Variant::number(t)));

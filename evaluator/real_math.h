@@ -1,5 +1,5 @@
-// The value of pi, the real power and the tested quotient, shared by the conversions, the
-// powers and logarithms and the trigonometric operators.
+// The value of pi, the real power and the transcendental functions, shared by the conversions,
+// the powers and logarithms and the trigonometric operators.
 #pragma once
 
 #include "numbers.h"
@@ -20,11 +20,17 @@ inline constexpr double PiValue = 3.14159265358979;
 // - A result beyond the range of Doubles: overflow.
 double power(const Variant& left, const Variant& right);
 
-// A floating division whose status is examined before the quotient is used: a non-zero
-// dividend over zero is a division by zero, zero over zero or a quotient beyond the range of
-// Doubles an overflow.
-inline double testedQuotient(double dividend, double divisor) {
-    return checkedDivide(dividend, divisor);
-}
+// The transcendental functions of Doubles that every operator uses: each step that is not exact
+// in IEEE arithmetic goes through this one place. They check nothing: the caller decides which
+// argument or result is a failure.
+namespace math {
+double sin(double angle);
+double cos(double angle);
+double tan(double angle);
+double atan(double value);
+double exp(double value);
+double log(double value);
+double pow(double base, double exponent);
+}  // namespace math
 
 }  // namespace quillon

@@ -39,31 +39,31 @@ void valueOf(Evaluation& e) {
 // The factor is formed first, then the angle, then their product.
 template <double (*function)(double), Variant (*angle)(const Evaluation&)>
 void valueOfDegrees(Evaluation& e) {
-    const double k = testedQuotient(PiValue, 180.0);
+    const double k = checkedDivide(PiValue, 180.0);
     const Variant degrees = angle(e);
     e.writeAnswer(function((Variant::number(k) * degrees).toDouble()));
 }
 
 double sine(double angle) {
-    return std::sin(angle);
+    return math::sin(angle);
 }
 double cosine(double angle) {
-    return std::cos(angle);
+    return math::cos(angle);
 }
 double tangent(double angle) {
-    return std::tan(angle);
+    return math::tan(angle);
 }
 double arctangent(double value) {
-    return std::atan(value);
+    return math::atan(value);
 }
 double secant(double angle) {
-    return testedQuotient(1.0, std::cos(angle));
+    return checkedDivide(1.0, math::cos(angle));
 }
 double cosecant(double angle) {
-    return testedQuotient(1.0, std::sin(angle));
+    return checkedDivide(1.0, math::sin(angle));
 }
 double cotangent(double angle) {
-    return testedQuotient(1.0, std::tan(angle));
+    return checkedDivide(1.0, math::tan(angle));
 }
 
 // Compares the function of First's value with that of Second's, the latter taken first; a
@@ -88,7 +88,7 @@ Variant radiansOfDegrees(const Evaluation& e) {
 
 // The square root of 1 - x², formed as powers.
 Variant complement(const Evaluation& e) {
-    const double h = testedQuotient(1.0, 2.0);
+    const double h = checkedDivide(1.0, 2.0);
     const double q = power(x(e), Variant::integer(2));
     const Variant u = Variant::integer(1) - Variant::number(q);
     return Variant::number(power(u, Variant::number(h)));
@@ -99,11 +99,11 @@ Variant complement(const Evaluation& e) {
 void arcsine(Evaluation& e) {
     const Variant w = complement(e);
     if (w.toDouble() == 0.0) {
-        const double quarterTurn = testedQuotient(PiValue, 2.0);
+        const double quarterTurn = checkedDivide(PiValue, 2.0);
         e.writeAnswer(x(e).toDouble() < 0.0 ? -quarterTurn : quarterTurn);
         return;
     }
-    e.writeAnswer(std::atan((x(e) / w).toDouble()));
+    e.writeAnswer(math::atan((x(e) / w).toDouble()));
 }
 
 // The arccosine is atan(sqrt(1 - x²) / x), or the quarter-turn at x = 0. The arctangent is
@@ -113,11 +113,11 @@ void arcsine(Evaluation& e) {
 void arccosine(Evaluation& e) {
     const Variant zero = Variant::integer(0);
     if (compare(x(e), zero) == 0) {
-        e.writeAnswer(testedQuotient(PiValue, 2.0));
+        e.writeAnswer(checkedDivide(PiValue, 2.0));
     }
     if (compare(x(e), zero) != 0) {
         const Variant w = complement(e);
-        e.writeAnswer(std::atan((w / x(e)).toDouble()));
+        e.writeAnswer(math::atan((w / x(e)).toDouble()));
     }
     const double shown = readNumber(e.read(Box::Answer));
     if (shown < 0.0 || (shown == 0.0 && compare(x(e), zero) < 0)) {

@@ -24,7 +24,6 @@
 
 #include "catalogue.h"
 #include "evaluator.h"
-#include "memory_controls.h"
 
 namespace quillon {
 
@@ -204,7 +203,7 @@ void Form1::buildControls() {
     Operation->setCompleter(nullptr);
     // Screen readers announce the focused edit field, not the list around it.
     Operation->lineEdit()->setAccessibleName(QStringLiteral("Operation"));
-    Operation->setEditText(QStringLiteral("Choose Operation"));
+    Operation->setEditText(toQString(std::string(kChooseOperation)));
     Operation->lineEdit()->setCursorPosition(0);
     QPalette yellow = Operation->palette();
     yellow.setColor(QPalette::Base, QColor(255, 255, 0));
