@@ -25,34 +25,41 @@ void twoNumberPrologue(Evaluation& e) {
     recallAnswer(e, Box::First);
     recallAnswer(e, Box::Second);
     e.writeAnswer("0");
-    e.FirstNonZero = Variant::boolean(e.read(Box::First) != "0");
-    e.SecondNonZero = e.read(Box::Second) != "0";
-    e.TextOperand = Variant::text(e.read(Box::First));
-    e.NumberOperand = readNumber(e.read(Box::Second));
+    e.firstNonZero = Variant::boolean(e.read(Box::First) != "0");
+    e.secondNonZero = e.read(Box::Second) != "0";
+    e.textOperand = Variant::text(e.read(Box::First));
+    e.numberOperand = readNumber(e.read(Box::Second));
 }
 
 void oneNumberPrologue(Evaluation& e) {
     recallAnswer(e, Box::Second);
-    e.TextOperand = Variant::text(e.read(Box::Second));
+    e.textOperand = Variant::text(e.read(Box::Second));
     // An error text in Answer holds 0; "ER" is tested with case, and a shorter text never
     // matches.
     const std::string held = e.read(Box::Answer);
-    e.NumberOperand = held.starts_with("ER") ? 0.0 : readNumber(held);
+    e.numberOperand = held.starts_with("ER") ? 0.0 : readNumber(held);
     e.writeAnswer("0");
 }
 
 using NameTable = std::unordered_map<std::string_view, void (*)(Evaluation&)>;
 
-// The operation names of each mode with their steps, gathered once from every family.
+// The operation names of each mode with their steps, gathered once from the tables of the
+// basic block and of every category. The placeholder entry names no operation.
 const NameTable& namesOf(Mode mode) {
     static const std::array<NameTable, 2> tables = [] {
         std::array<NameTable, 2> built;
-        for (const auto family :
-             {arithmeticOperators(), bitwiseOperators(), countingOperators(), conversionOperators(),
-              powerOperators(), trigonometryOperators(), miscellaneousOperators()}) {
-            for (const Operator& op : family) {
-                built[static_cast<int>(op.mode)].emplace(op.name, op.steps);
+        const auto add = [&built](std::span<const CatalogueEntry> entries) {
+            for (const CatalogueEntry& entry : entries) {
+                if (entry.steps != nullptr) {
+                    built[static_cast<int>(entry.mode)].emplace(entry.name, entry.steps);
+                }
             }
+        };
+        add(basicBlock().twoNumbers);
+        add(basicBlock().oneNumber);
+        for (const CatalogueBlock& category : categories()) {
+            add(category.twoNumbers);
+            add(category.oneNumber);
         }
         return built;
     }();
@@ -92,18 +99,6 @@ std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode,
         return failure.failure();
     }
     return std::nullopt;
-}
-
-bool isOperationName(std::int16_t NumberMode, const std::string& name) {
-    return namesOf(modeOf(NumberMode)).contains(name);
-}
-
-std::vector<std::string> operationNames(std::int16_t NumberMode) {
-    std::vector<std::string> names;
-    for (const auto& [name, steps] : namesOf(modeOf(NumberMode))) {
-        names.emplace_back(name);
-    }
-    return names;
 }
 
 }  // namespace quillon

@@ -1,13 +1,13 @@
-// What an operator's steps work with, and how each operator family registers its names.
+// What an operation's steps work with: the working values of one evaluation, and the operand
+// helpers shared by every table under operations/.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "controls.h"
 #include "numbers.h"
+#include "operations.h"
 #include "variant.h"
 
 namespace quillon {
@@ -18,42 +18,43 @@ struct Evaluation {
 
     Controls& controls;
     // The text of First (two-number mode) or of Second (one-number mode), as a text.
-    Variant TextOperand;
+    Variant textOperand;
     // The value of Second (two-number mode) or the held answer (one-number mode).
-    double NumberOperand = 0.0;
+    double numberOperand = 0.0;
     // Two-number mode only: the text of First, or of Second, is anything but exactly "0".
-    Variant FirstNonZero;
-    bool SecondNonZero = false;
-    // Passes through loops so far; every loop of an operator counts each pass with countStep.
+    Variant firstNonZero;
+    bool secondNonZero = false;
+    // Passes through loops so far; every loop of an operation counts each pass with countStep.
     std::uint64_t loopSteps = 0;
 
     void countStep() { ++loopSteps; }
-
-    // NumberOperand as a Double value for Variant arithmetic.
-    Variant numberOperand() const { return Variant::number(NumberOperand); }
 
     std::string read(Box box) const { return controls.text(box); }
     void writeAnswer(const std::string& text) { controls.setText(Box::Answer, text); }
     void writeAnswer(double value) { controls.setText(Box::Answer, writeNumber(value)); }
     void writeAnswer(const Variant& value) { controls.setText(Box::Answer, value.toText()); }
+    // A true test writes "1"; a false one leaves the "0" that the prologue wrote.
+    void writeTruth(bool holds) {
+        if (holds) {
+            writeAnswer("1");
+        }
+    }
 };
 
-enum class Mode { OneNumber, TwoNumbers };
+// The operand typed in: the text of First in two-number mode, of Second in one-number mode,
+// converted only where a step needs a number.
+inline const Variant& x(const Evaluation& e) {
+    return e.textOperand;
+}
 
-// One operation: its exact name, the mode it belongs to and its steps.
-struct Operator {
-    std::string_view name;
-    Mode mode;
-    void (*steps)(Evaluation&);
-};
+// The other operand as a Double value: the value of Second in two-number mode, the held answer
+// in one-number mode.
+inline Variant y(const Evaluation& e) {
+    return Variant::number(e.numberOperand);
+}
 
-// The operator families, one unit each.
-std::span<const Operator> arithmeticOperators();     // + - x / and the relational operators
-std::span<const Operator> bitwiseOperators();        // (Bytewise) and (Logical)
-std::span<const Operator> countingOperators();       // permutations, combinations, factorials
-std::span<const Operator> conversionOperators();     // unit, time and angle conversions
-std::span<const Operator> powerOperators();          // powers, roots, exponentials, logarithms
-std::span<const Operator> trigonometryOperators();   // circular functions and their inverses
-std::span<const Operator> miscellaneousOperators();  // \ Mod & MAGNIF()
+// The mode of a table row.
+inline constexpr Mode kTwo = Mode::TwoNumbers;
+inline constexpr Mode kOne = Mode::OneNumber;
 
 }  // namespace quillon

@@ -3,8 +3,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "controls.h"
 #include "failure.h"
@@ -27,11 +25,5 @@ struct EvaluationTrace {
 // then is what the steps before it wrote.
 std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode,
                                   EvaluationTrace* trace = nullptr);
-
-// Whether an operation of that exact name is evaluated in the mode.
-bool isOperationName(std::int16_t NumberMode, const std::string& name);
-
-// Every operation name evaluated in the mode, in no particular order.
-std::vector<std::string> operationNames(std::int16_t NumberMode);
 
 }  // namespace quillon

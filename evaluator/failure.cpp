@@ -1,5 +1,7 @@
 #include "failure.h"
 
+#include <cstdlib>
+
 namespace quillon {
 
 namespace {
@@ -13,18 +15,31 @@ struct FailureTexts {
     std::string_view plain;
 };
 
-// The one table from failure kind to the texts that tell it.
+// The one place from failure kind to the texts that tell it. Every kind is a case (the
+// compiler warns of a missing one); a value that is no kind at all is a fault of the caller.
 const FailureTexts& textsOf(FailureKind kind) {
-    static const FailureTexts table[] = {
-        {"type mismatch", "Type mismatch", "is not a number.", "a text is not a number."},
-        {"overflow", "Overflow", "is beyond the range of numbers.",
-         "the result is beyond the range of numbers."},
-        {"division by zero", "Division by zero", "cannot be used as a divisor.",
-         "a number was divided by zero."},
-        {"invalid argument", "Invalid argument", "is outside the operation's domain.",
-         "the operation is not defined for this number."},
-    };
-    return table[static_cast<int>(kind)];
+    static constexpr FailureTexts kTypeMismatch{"type mismatch", "Type mismatch",
+                                                "is not a number.", "a text is not a number."};
+    static constexpr FailureTexts kOverflow{"overflow", "Overflow",
+                                            "is beyond the range of numbers.",
+                                            "the result is beyond the range of numbers."};
+    static constexpr FailureTexts kDivisionByZero{"division by zero", "Division by zero",
+                                                  "cannot be used as a divisor.",
+                                                  "a number was divided by zero."};
+    static constexpr FailureTexts kInvalidArgument{"invalid argument", "Invalid argument",
+                                                   "is outside the operation's domain.",
+                                                   "the operation is not defined for this number."};
+    switch (kind) {
+        case FailureKind::TypeMismatch:
+            return kTypeMismatch;
+        case FailureKind::Overflow:
+            return kOverflow;
+        case FailureKind::DivisionByZero:
+            return kDivisionByZero;
+        case FailureKind::InvalidArgument:
+            return kInvalidArgument;
+    }
+    std::abort();
 }
 
 // Longest culprit shown in a message, in bytes; longer ones are cut at a character boundary.

@@ -1,34 +1,99 @@
-// The list of Operation under the two menus, and its names against the evaluator's.
+// The list of Operation under the two menus, against the catalogue's exact texts; every name
+// evaluated in its mode, and written once in the program's source.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue.h"
-#include "evaluator.h"
-#include "memory_controls.h"
+#include "harness.h"
 
-namespace quillon {
+namespace quillon::testing {
 namespace {
 
 using Names = std::vector<std::string>;
-
-Names namesOf(std::span<const CatalogueEntry> entries) {
-    Names names;
-    for (const CatalogueEntry& entry : entries) {
-        names.emplace_back(entry.name);
-    }
-    return names;
-}
 
 Names operator+(Names left, const Names& right) {
     left.insert(left.end(), right.begin(), right.end());
     return left;
 }
 
-const Names kBasicTwo = {"+", "-", "\u00D7", "\u00F7"};
-const Names kBasicOne = {"+%", "-%", "%-", "\u00D7%", "\u00F7%", "%\u00F7"};
+const Names kBasicTwo = {"+", "-", "×", "÷"};
+const Names kBasicOne = {"+%", "-%", "%-", "×%", "÷%", "%÷"};
+
+// The "Add Operations" items in menu order, each with its entries in both forms, as the user
+// reads them.
+struct Category {
+    std::string caption;
+    Names twoNumbers;
+    Names oneNumber;
+};
+
+const Category kCategories[] = {
+    {"Relational Operators",
+     {"=", "<", ">", "<=", ">=", "<>", "!="},
+     {"=%", "<%", ">%", "<=%", ">=%", "<>%", "!=%"}},
+    {"Bitwise and Logical Operators",
+     {"And (Bytewise)", "Nand (Bytewise)", "Or (Bytewise)", "Nor (Bytewise)", "Xor (Bytewise)",
+      "Not Xor (Bytewise)", "If-Then (Bytewise)", "Not If-Then (Bytewise)", "And (Logical)",
+      "Nand (Logical)", "Or (Logical)", "Nor (Logical)", "Xor (Logical)", "Not Xor (Logical)",
+      "If-Then (Logical)", "Not If-Then (Logical)"},
+     {"NO OPERATORS"}},
+    {"Statistical Operators", {"nPr", "nCr", "×!", "÷!", "!!", "!÷!"}, {"!"}},
+    {"Unit Conversion",
+     {"Min/Sec -> Sec", "Day/Hr -> Hr", "Week/Day -> Day", "Year/Month -> Month", "°/' -> °",
+      "'/'' -> °"},
+     {"Miles -> Kilometers",
+      "Kilometers -> Miles",
+      "Meters -> Feet",
+      "Feet -> Meters",
+      "Inches -> Centimeters",
+      "Centimeters -> Inches",
+      "MPH -> Feet/s",
+      "Feet/s -> MPH",
+      "MPH -> m/s",
+      "m/s -> MPH",
+      "Gallons -> Liters",
+      "Liters -> Gallons",
+      "inHg -> Millibars",
+      "Millibars -> inHg",
+      "mmHg -> Millibars",
+      "Millibars -> mmHg",
+      "°F -> °C",
+      "°C -> °F",
+      "°C -> °K",
+      "°K -> °C",
+      "°K -> °F",
+      "°F -> °K",
+      "° -> Radians",
+      "Radians -> °"}},
+    {"Exponential Operators",
+     {"^Ln", "^Log", "base Log", "^"},
+     {"e^", "10^", "Ln", "Log", "Square (^2)", "Cube (^3)", "Reciprocal (^-1)",
+      "Square Root (^1/2)", "Cube Root (^1/3)"}},
+    {"Trigonometry",
+     {"Sin(sum)", "Sin(difference)", "Cos(sum)", "Cos(difference)", "Sin°(sum)", "Sin°(difference)",
+      "Cos°(sum)", "Cos°(difference)", "Sin>Sin", "Sin<Sin", "Cos>Cos", "Cos<Cos"},
+     {"Sin()", "Cos()", "Tan()", "Sec()", "Csc()", "Cot()", "Sin°()", "Cos°()", "Tan°()", "Sec°()",
+      "Csc°()", "Cot°()", "Asin()", "Acos()", "Atan()"}},
+    {"Miscellaneous", {"\\", "Mod", "& (Concatenate)"}, {"MAGNIF()"}},
+};
+
+// Every operation name of a mode: the basic block and each category, the placeholder left out.
+Names operationNames(bool twoNumbers) {
+    Names names = twoNumbers ? kBasicTwo : kBasicOne;
+    for (const Category& category : kCategories) {
+        names = names + (twoNumbers ? category.twoNumbers : category.oneNumber);
+    }
+    std::erase(names, "NO OPERATORS");
+    return names;
+}
 
 struct Window {
     MemoryControls controls;
@@ -60,20 +125,20 @@ TEST(Catalogue, FormLoadKeepsASetModeAndAppendsWithoutClearing) {
 }
 
 TEST(Catalogue, EachCategoryFollowsTheBasicBlockInTheFormOfTheMode) {
-    const std::size_t twoCounts[] = {7, 16, 6, 6, 4, 12, 3};
-    const std::size_t oneCounts[] = {7, 1, 1, 24, 9, 15, 1};
+    ASSERT_EQ(categories().size(), std::size(kCategories));
     for (std::int16_t index = 1; index <= 7; ++index) {
-        SCOPED_TRACE(index);
-        const CatalogueBlock& category = categories()[index - 1];
+        const Category& category = kCategories[index - 1];
+        SCOPED_TRACE(category.caption);
+        EXPECT_EQ(categories()[index - 1].caption, category.caption);
         Window window;
         window.add(index);
-        EXPECT_EQ(window.controls.entries(), kBasicTwo + namesOf(category.twoNumbers));
-        EXPECT_EQ(category.twoNumbers.size(), twoCounts[index - 1]);
+        EXPECT_EQ(window.controls.entries(), kBasicTwo + category.twoNumbers);
         window.number(1);
         window.add(index);
-        EXPECT_EQ(window.controls.entries(), kBasicOne + namesOf(category.oneNumber));
-        EXPECT_EQ(category.oneNumber.size(), oneCounts[index - 1]);
+        EXPECT_EQ(window.controls.entries(), kBasicOne + category.oneNumber);
     }
+    EXPECT_EQ(operationNames(true).size(), 58u);
+    EXPECT_EQ(operationNames(false).size(), 63u);
 }
 
 TEST(Catalogue, ChoosingACategoryReplacesTheLastOneWithoutDuplicates) {
@@ -88,14 +153,8 @@ TEST(Catalogue, ChoosingACategoryReplacesTheLastOneWithoutDuplicates) {
     window.number(1);
     window.add(4);
     EXPECT_EQ(window.controls.listCount(), 30);
-    EXPECT_EQ(window.controls.listText(6), "Miles -> Kilometers");
-    EXPECT_EQ(window.controls.listText(29), "Radians -> \u00B0");
-    window.add(2);
-    EXPECT_EQ(window.controls.entries(), (kBasicOne + Names{"NO OPERATORS"}));
-    window.add(3);
-    EXPECT_EQ(window.controls.entries(), kBasicOne + Names{"!"});
-    window.add(7);
-    EXPECT_EQ(window.controls.entries(), kBasicOne + Names{"MAGNIF()"});
+    window.add(0);
+    EXPECT_EQ(window.controls.entries(), kBasicOne);
 }
 
 TEST(Catalogue, ChangingTheModeDropsTheCategoryAndKeepsTheTextOfFirst) {
@@ -115,53 +174,96 @@ TEST(Catalogue, ChangingTheModeDropsTheCategoryAndKeepsTheTextOfFirst) {
 
 TEST(Catalogue, TheSelectedEntryIsTheOneTheEditFieldShows) {
     Window window;
-    window.controls.setEditText("\u00D7");
+    window.controls.setEditText("×");
     window.add(1);
     EXPECT_EQ(window.controls.listIndex(), 2);  // trimming keeps the basic block in place
     window.number(1);
     EXPECT_EQ(window.controls.listIndex(), -1);  // "×" is no one-number entry
-    EXPECT_EQ(window.controls.listText(-1), "\u00D7");
+    EXPECT_EQ(window.controls.listText(-1), "×");
 }
 
-TEST(Catalogue, HasFiftyEightTwoNumberAndSixtyThreeOneNumberNames) {
-    Names two = namesOf(basicBlock().twoNumbers);
-    Names one = namesOf(basicBlock().oneNumber);
-    for (const CatalogueBlock& category : categories()) {
-        two = two + namesOf(category.twoNumbers);
-        for (const CatalogueEntry& entry : category.oneNumber) {
-            if (entry.name != kNoOperators) {
-                one.emplace_back(entry.name);
+TEST(Catalogue, EveryEntryHasATipAndOtherTextsNone) {
+    for (const bool twoNumbers : {true, false}) {
+        for (const std::string& name : operationNames(twoNumbers) + Names{"NO OPERATORS"}) {
+            EXPECT_FALSE(operationTip(name).empty()) << name;
+        }
+    }
+    EXPECT_EQ(operationTip("Choose Operation"), "");
+    EXPECT_EQ(operationTip("+ "), "");
+}
+
+// "Do It!" knows each name in its own mode only; the placeholder names no operation.
+TEST(Catalogue, EveryNameIsEvaluatedInItsModeAndInNoOther) {
+    for (const bool twoNumbers : {true, false}) {
+        for (const std::string& name : operationNames(twoNumbers)) {
+            for (const std::int16_t mode : {kOne, kTwo}) {
+                Harness window;
+                window.press({mode, "1", "1", "1", name, ""});
+                const bool known = window.controls.text(Box::Answer) != kNoOperationChosen;
+                EXPECT_EQ(known, (mode == kTwo) == twoNumbers) << name << " in mode " << mode;
             }
         }
     }
-    EXPECT_EQ(two.size(), 58u);
-    EXPECT_EQ(one.size(), 63u);
-    std::vector<std::string> all = two + one;
-    std::sort(all.begin(), all.end());
-    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end()) << "a name occurs twice";
+    expectEvaluation({kOne, "1", "1", "1", "NO OPERATORS", kNoOperationChosen});
 }
 
-// Every name the catalogue offers (but the placeholder) is one the evaluator knows in that mode
-// and in no other, and the evaluator knows no name the catalogue does not offer.
-TEST(Catalogue, OffersExactlyTheNamesTheEvaluatorKnows) {
-    for (std::int16_t mode : {1, 2}) {
-        Names offered;
-        const CatalogueBlock& basic = basicBlock();
-        offered = namesOf(mode == 2 ? basic.twoNumbers : basic.oneNumber);
-        for (const CatalogueBlock& block : categories()) {
-            offered = offered + namesOf(mode == 2 ? block.twoNumbers : block.oneNumber);
+// The string literals of a C++ source text, with \\ and \" undone; comments and character
+// literals are skipped.
+Names stringLiterals(const std::string& source) {
+    Names literals;
+    std::size_t i = 0;
+    const auto skipPast = [&](std::string_view end) {
+        const std::size_t at = source.find(end, i);
+        i = at == std::string::npos ? source.size() : at + end.size();
+    };
+    const auto quoted = [&](char quote) {
+        std::string text;
+        for (++i; i < source.size() && source[i] != quote; ++i) {
+            i += source[i] == '\\' ? 1 : 0;
+            text += source.substr(i, 1);
         }
-        std::erase(offered, std::string(kNoOperators));
-        for (const std::string& name : offered) {
-            EXPECT_TRUE(isOperationName(mode, name)) << name << " in mode " << mode;
-            EXPECT_FALSE(isOperationName(mode == 2 ? 1 : 2, name)) << name << " in both modes";
+        ++i;
+        return text;
+    };
+    while (i < source.size()) {
+        if (source.compare(i, 2, "//") == 0) {
+            skipPast("\n");
+        } else if (source.compare(i, 2, "/*") == 0) {
+            skipPast("*/");
+        } else if (source[i] == '"') {
+            literals.push_back(quoted('"'));
+        } else if (source[i] == '\'' &&
+                   (i == 0 || !std::isalnum(static_cast<unsigned char>(source[i - 1])))) {
+            quoted('\'');  // a character literal, not a digit separator
+        } else {
+            ++i;
         }
-        Names evaluated = operationNames(mode);
-        std::sort(offered.begin(), offered.end());
-        std::sort(evaluated.begin(), evaluated.end());
-        EXPECT_EQ(evaluated, offered) << "mode " << mode;
+    }
+    return literals;
+}
+
+TEST(Catalogue, EachNameIsWrittenOnceInTheProgramsSource) {
+    EXPECT_EQ(stringLiterals(R"(a = "x\\" + 'y' + "\"z"; // "w"
+        /* "v" */ '"')"),
+              (Names{"x\\", "\"z"}));
+    std::map<std::string, int> written;
+    const std::filesystem::path root = QUILLON_SOURCE_DIR;
+    for (const char* folder : {"app", "evaluator", "tools", "ui"}) {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(root / folder)) {
+            const std::string extension = file.path().extension().string();
+            if (extension == ".cpp" || extension == ".h") {
+                std::ostringstream text;
+                text << std::ifstream(file.path()).rdbuf();
+                for (const std::string& literal : stringLiterals(text.str())) {
+                    ++written[literal];
+                }
+            }
+        }
+    }
+    for (const std::string& name : operationNames(true) + operationNames(false)) {
+        EXPECT_EQ(written[name], 1) << name;
     }
 }
 
 }  // namespace
-}  // namespace quillon
+}  // namespace quillon::testing

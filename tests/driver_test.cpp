@@ -10,8 +10,8 @@ const std::string kError1 = kNoOperationChosen;
 const std::string kError2 = kDivisionByZero;
 
 TEST(DoIt, DispatchesTheExactNameOfTheMode) {
-    const EvalCase cases[] = {
-        {kTwo, "7", "2", "0", "\u00F7", "3.5"},
+    expectEvaluations({
+        {kTwo, "7", "2", "0", "÷", "3.5"},
         {kTwo, "7", "2", "x", "+", "9"},
         // Names match exactly: other case, blanks or the other mode are no match.
         {kTwo, "7", "2", "0", "+ ", kError1},
@@ -24,14 +24,11 @@ TEST(DoIt, DispatchesTheExactNameOfTheMode) {
         // NumberMode 0 (before loading) takes the one-number path.
         {0, "7", "2", "3", "+%", "5"},
         {0, "7", "2", "3", "+", kError1},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(DoIt, TheSecondBoxIsConvertedBeforeTheNameIsLookedAt) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "7", "abc", "5", "=", "0", kMismatch},
         {kTwo, "7", "abc", "5", "& (Concatenate)", "0", kMismatch},
         {kTwo, "7", "abc", "5", "no such name", "0", kMismatch},
@@ -41,17 +38,14 @@ TEST(DoIt, TheSecondBoxIsConvertedBeforeTheNameIsLookedAt) {
         {kTwo, "abc", "1", "5", "=", "0"},
         {kTwo, "abc", "1", "5", "+", "0", kMismatch},
         {kTwo, "abc", "1", "5", ">", "1"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(DoIt, OneNumberModeHoldsTheAnswerAndZeroAfterAnErrorText) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "4", kError1, "+%", "4"},
         {kOne, "", "3", kError2, "+%", "3"},
-        {kOne, "", "3", kError2, "\u00F7%", kError2},
+        {kOne, "", "3", kError2, "÷%", kError2},
         {kOne, "", "3", "ER", "+%", "3"},
         // "ER" is tested with its case, and a shorter text never matches.
         {kOne, "", "3", "Error", "+%", "Error", kMismatch},
@@ -62,18 +56,15 @@ TEST(DoIt, OneNumberModeHoldsTheAnswerAndZeroAfterAnErrorText) {
         // The held answer is converted even when the name is no match.
         {kOne, "", "3", "abc", "nothing", "abc", kMismatch},
         {kOne, "", "3", "1.79769313486232E+308", "+%", "1.79769313486232E+308"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(DoIt, HeldAnswerPassesThroughItsFifteenDigitText) {
     Harness window;
-    window.press({kOne, "", "1", "3", "\u00F7%", ""});
+    window.press({kOne, "", "1", "3", "÷%", ""});
     EXPECT_EQ(window.controls.text(Box::Answer), "0.333333333333333");
     window.controls.setText(Box::Second, "3");
-    window.controls.setEditText("\u00D7%");
+    window.controls.setEditText("×%");
     EXPECT_FALSE(DoIt_Click(window.controls, window.NumberMode));
     EXPECT_EQ(window.controls.text(Box::Answer), "0.999999999999999");
 }
@@ -90,7 +81,7 @@ TEST(DoIt, RecallsTheWholeAnswerIntoABoxHoldingAPercentSign) {
     const std::string longAnswer = "1234567890.12345678901234567890";  // 31 characters
     const RecallCase cases[] = {
         {kTwo, "12%", "1", "5", "+", "5", "1", "6"},
-        {kTwo, "%", "%", "5", "\u00D7", "5", "5", "25"},
+        {kTwo, "%", "%", "5", "×", "5", "5", "25"},
         {kTwo, "1", "x%y", "5", "+", "1", "5", "6"},
         {kTwo, "%", "2", kError2, "+", kError2, "2", "0", kMismatch},
         {kTwo, "%", "2", kError2, "=", kError2, "2", "0"},

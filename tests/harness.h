@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
+#include <source_location>
 #include <string>
 
 #include "catalogue.h"
@@ -45,13 +47,13 @@ struct Harness {
     Harness() { Form_Load(controls, NumberMode); }
 
     // Fills the boxes, types the operation's name into the edit field and presses "Do It!".
-    std::optional<Failure> press(const EvalCase& c) {
+    std::optional<Failure> press(const EvalCase& c, EvaluationTrace* trace = nullptr) {
         NumberMode = c.mode;
         controls.setText(Box::First, c.first);
         controls.setText(Box::Second, c.second);
         controls.setText(Box::Answer, c.answer);
         controls.setEditText(c.operation);
-        return DoIt_Click(controls, NumberMode);
+        return DoIt_Click(controls, NumberMode, trace);
     }
 };
 
@@ -59,13 +61,24 @@ inline std::optional<FailureKind> kindOf(const std::optional<Failure>& failure) 
     return failure ? std::optional(failure->kind) : std::nullopt;
 }
 
-// Runs a row on a fresh window and checks Answer and the failure kind.
-inline void expectEvaluation(const EvalCase& c) {
-    SCOPED_TRACE(::testing::PrintToString(c));
+// Runs a row on a fresh window and checks Answer and the failure kind. A failure names the row
+// by its inputs and by the line of the test that holds it.
+inline void expectEvaluation(const EvalCase& c,
+                             std::source_location at = std::source_location::current()) {
+    const ::testing::ScopedTrace row(at.file_name(), static_cast<int>(at.line()),
+                                     ::testing::PrintToString(c));
     Harness window;
     const std::optional<Failure> failure = window.press(c);
     EXPECT_EQ(window.controls.text(Box::Answer), c.expected);
     EXPECT_EQ(kindOf(failure), c.failure);
+}
+
+// Runs every row of a table, each on a fresh window.
+inline void expectEvaluations(std::initializer_list<EvalCase> cases,
+                              std::source_location at = std::source_location::current()) {
+    for (const EvalCase& c : cases) {
+        expectEvaluation(c, at);
+    }
 }
 
 inline constexpr std::int16_t kTwo = 2;

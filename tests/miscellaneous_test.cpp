@@ -1,4 +1,4 @@
-// Integer division, remainder, joining texts and the 3n + 1 step counter.
+// "Miscellaneous": integer division, remainder, joining texts and the 3n + 1 step counter.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -9,7 +9,7 @@ namespace {
 const std::string kError2 = kDivisionByZero;
 
 TEST(IntegerDivision, TruncatesTowardZeroOnRoundedIntegers) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "7", "2", "0", "\\", "3"},
         {kTwo, "-7", "2", "0", "\\", "-3"},
         {kTwo, "7", "-2", "0", "\\", "-3"},
@@ -23,14 +23,11 @@ TEST(IntegerDivision, TruncatesTowardZeroOnRoundedIntegers) {
         {kTwo, "-2147483648", "1", "0", "\\", "-2147483648"},
         {kTwo, "-2147483648", "2", "0", "Mod", "0"},
         {kTwo, "%", "4", "9", "\\", "2"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(IntegerDivision, GuardsTheValueOfSecondAndFailsBeyondIt) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "7", "0", "5", "\\", kError2},
         {kTwo, "7", "0.0", "5", "Mod", kError2},
         {kTwo, "7", "-0", "5", "\\", kError2},
@@ -46,27 +43,21 @@ TEST(IntegerDivision, GuardsTheValueOfSecondAndFailsBeyondIt) {
         {kTwo, "2147483648", "2", "5", "Mod", "0", kOverflow},
         // Second is converted before First.
         {kTwo, "abc", "1e10", "5", "\\", "0", kOverflow},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Concatenate, JoinsTheTextsAsTyped) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "12", "34", "0", "& (Concatenate)", "1234"},
         {kTwo, "12", "1e3", "0", "& (Concatenate)", "121e3"},
         {kTwo, "a", " 5", "0", "& (Concatenate)", "a 5"},
         {kTwo, "", "-0", "0", "& (Concatenate)", "-0"},
-        {kTwo, "%", "1", "\u00F7", "& (Concatenate)", "\u00F71"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+        {kTwo, "%", "1", "÷", "& (Concatenate)", "÷1"},
+    });
 }
 
 TEST(Magnif, CountsTheStepsDownToOne) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "1", "0", "MAGNIF()", "0"},
         {kOne, "", "2", "0", "MAGNIF()", "1"},
         {kOne, "", "3", "0", "MAGNIF()", "7"},
@@ -83,14 +74,11 @@ TEST(Magnif, CountsTheStepsDownToOne) {
         {kOne, "", "1.99", "0", "MAGNIF()", "0"},
         {kOne, "", "-2.5", "0", "MAGNIF()", "0"},
         {kOne, "", "-1E300", "0", "MAGNIF()", "0"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Magnif, FailsWithAnswerAtZeroBeyond32Bits) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         // Reaches 2482111348 after 120 steps: the smallest start that does so.
         {kOne, "", "113383", "9", "MAGNIF()", "0", kOverflow},
         {kOne, "", "2147483648", "9", "MAGNIF()", "0", kOverflow},
@@ -98,19 +86,14 @@ TEST(Magnif, FailsWithAnswerAtZeroBeyond32Bits) {
         {kOne, "", "2147483647", "9", "MAGNIF()", "0", kOverflow},
         {kOne, "", "1E300", "9", "MAGNIF()", "0", kOverflow},
         {kOne, "", "abc", "9", "MAGNIF()", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Magnif, CountsItsPassesAsLoopSteps) {
     Harness window;
-    window.NumberMode = kOne;
-    window.controls.setText(Box::Second, "27");
-    window.controls.setEditText("MAGNIF()");
     EvaluationTrace trace;
-    EXPECT_FALSE(DoIt_Click(window.controls, window.NumberMode, &trace));
+    EXPECT_FALSE(window.press({kOne, "", "27", "0", "MAGNIF()", ""}, &trace));
+    EXPECT_EQ(window.controls.text(Box::Answer), "111");
     EXPECT_EQ(trace.loopSteps, 111u);
 }
 

@@ -62,7 +62,7 @@ TEST(ScriptChecks, TheListStartsWithTheBasicBlockOfTheMode) {
     EXPECT_NE(checkBasicBlock(controls, 2), std::nullopt);
     controls.removeItem(5);
     EXPECT_NE(checkBasicBlock(controls, NumberMode), std::nullopt);  // one entry short
-    controls.addItem("%\u00F7");
+    controls.addItem("%÷");
     mnuNum_Click(controls, NumberMode, 2);
     controls.removeItem(0);
     controls.addItem("+");
@@ -70,20 +70,20 @@ TEST(ScriptChecks, TheListStartsWithTheBasicBlockOfTheMode) {
 }
 
 TEST(ScriptChecks, AClickLineShowsTheBoxesExactly) {
-    const BoxTexts boxes{"a\"b", "\u00F7", "ERROR 1: No operation chosen"};
+    const BoxTexts boxes{"a\"b", "÷", "ERROR 1: No operation chosen"};
     const std::string sound =
         "{\"first\": \"a\\\"b\", \"second\": \"\\u00f7\", \"answer\": \"ERROR 1: No operation "
         "chosen\", \"failure\": null}";
     EXPECT_EQ(checkClickLine(sound, boxes), std::nullopt);
     const char* const unsound[] = {
         // another text, a missing box, a box that is no string
-        "{\"first\": \"a\\\"b\", \"second\": \"\u00F7\", \"answer\": \"0\", \"failure\": null}",
-        "{\"first\": \"a\\\"b\", \"second\": \"\u00F7\", \"failure\": null}",
-        "{\"first\": \"a\\\"b\", \"second\": \"\u00F7\", \"answer\": 0, \"failure\": null}",
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"0\", \"failure\": null}",
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"failure\": null}",
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": 0, \"failure\": null}",
         // not JSON at all
-        "{\"first\": \"a\\\"b\", \"second\": \"\u00F7\", \"answer\": \"ERROR 1: No operation "
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"ERROR 1: No operation "
         "chosen\", \"failure\": null,}",
-        "{\"first\": \"a\\\"b\", \"second\": \"\u00F7\", \"answer\": \"ERROR 1: No operation "
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"ERROR 1: No operation "
         "chosen\", \"failure\": null} x",
     };
     for (const char* line : unsound) {
@@ -101,7 +101,7 @@ TEST(ScriptChecks, JsonIsRecognisedStrictly) {
                                 "{\"a\": {\"b\": [\"\\ud83d\\ude00\"]}}",
                                 "\"\\\"\\\\\\/\\b\\f\\n\\r\\t\"",
                                 "0",
-                                "\"\u00D7\U0001F600\""};
+                                "\"×\U0001F600\""};
     const char* const notJson[] = {"",
                                    "{",
                                    "{\"a\" 1}",
@@ -129,13 +129,8 @@ TEST(ScriptChecks, JsonIsRecognisedStrictly) {
 }
 
 TEST(ScriptChecks, Utf8IsRecognisedStrictly) {
-    const std::string valid[] = {"",
-                                 "abc",
-                                 "\u00D7\u00F7\u00B0",
-                                 "\U0001F600",
-                                 "\uFFFD",
-                                 "\xF4\x8F\xBF\xBF",
-                                 std::string("a\0b", 3)};
+    const std::string valid[] = {
+        "", "abc", "×÷°", "\U0001F600", "\uFFFD", "\xF4\x8F\xBF\xBF", std::string("a\0b", 3)};
     const std::string malformed[] = {
         "\x80",              // a stray continuation byte
         "\xC3",              // a sequence cut short

@@ -1,4 +1,4 @@
-// The circular functions, their inverses and the comparisons of sines and cosines.
+// "Trigonometry": the circular functions, their inverses and the comparisons of sines and cosines.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -15,23 +15,20 @@ TEST(PiValue, IsTheDoubleNearestItsFifteenDigits) {
 }
 
 TEST(TwoNumberTrigonometry, TakesTheFunctionOfTheSumOrDifference) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "1", "2", "0", "Sin(sum)", "0.141120008059867"},
         {kTwo, "1", "2", "0", "Sin(difference)", "-0.841470984807897"},
         {kTwo, "1", "-1", "0", "Cos(sum)", "1"},
         {kTwo, "abc", "1", "0", "Cos(difference)", "0", kMismatch},
-        {kTwo, "30", "60", "0", "Sin\u00B0(sum)", "1"},
-        {kTwo, "45", "45", "0", "Cos\u00B0(sum)", "1.61554457443259E-15"},
-        {kTwo, "100", "10", "0", "Cos\u00B0(difference)", "1.61554457443259E-15"},
-        {kTwo, "1E308", "1E308", "0", "Sin\u00B0(sum)", "0", kOverflow},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+        {kTwo, "30", "60", "0", "Sin°(sum)", "1"},
+        {kTwo, "45", "45", "0", "Cos°(sum)", "1.61554457443259E-15"},
+        {kTwo, "100", "10", "0", "Cos°(difference)", "1.61554457443259E-15"},
+        {kTwo, "1E308", "1E308", "0", "Sin°(sum)", "0", kOverflow},
+    });
 }
 
 TEST(TwoNumberTrigonometry, ComparisonsWriteOneOrNothing) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "1", "2", "0", "Sin>Sin", "0"},
         {kTwo, "1", "2", "0", "Sin<Sin", "1"},
         {kTwo, "1", "2", "0", "Cos>Cos", "1"},
@@ -41,14 +38,11 @@ TEST(TwoNumberTrigonometry, ComparisonsWriteOneOrNothing) {
         {kTwo, "2", "2", "0", "Cos>Cos", "0"},
         {kTwo, "2", "2", "0", "Cos<Cos", "0"},
         {kTwo, "abc", "2", "0", "Cos<Cos", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(OneNumberTrigonometry, SixFunctionsInRadiansAndDegrees) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "0", "5", "Cos()", "1"},
         {kOne, "", "0", "0", "Tan()", "0"},
         {kOne, "", "0", "0", "Sec()", "1"},
@@ -56,22 +50,19 @@ TEST(OneNumberTrigonometry, SixFunctionsInRadiansAndDegrees) {
         {kOne, "", "0", "0", "Cot()", "0", kByZero},
         {kOne, "", "x", "0", "Sin()", "0", kMismatch},
         // 0.49999999999999956 before it is shown.
-        {kOne, "", "30", "0", "Sin\u00B0()", "0.5"},
-        {kOne, "", "90", "0", "Cos\u00B0()", "1.61554457443259E-15"},
-        {kOne, "", "90", "0", "Sec\u00B0()", "618986325617924"},
-        {kOne, "", "90", "0", "Tan\u00B0()", "618986325617924"},
-        {kOne, "", "0", "0", "Csc\u00B0()", "0", kByZero},
-        {kOne, "", "0", "0", "Cot\u00B0()", "0", kByZero},
-        {kOne, "", "1E308", "0", "Cos\u00B0()", "0", kOverflow},
-        {kOne, "", "", "0", "Tan\u00B0()", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+        {kOne, "", "30", "0", "Sin°()", "0.5"},
+        {kOne, "", "90", "0", "Cos°()", "1.61554457443259E-15"},
+        {kOne, "", "90", "0", "Sec°()", "618986325617924"},
+        {kOne, "", "90", "0", "Tan°()", "618986325617924"},
+        {kOne, "", "0", "0", "Csc°()", "0", kByZero},
+        {kOne, "", "0", "0", "Cot°()", "0", kByZero},
+        {kOne, "", "1E308", "0", "Cos°()", "0", kOverflow},
+        {kOne, "", "", "0", "Tan°()", "0", kMismatch},
+    });
 }
 
 TEST(InverseTrigonometry, ArcsineAndArctangent) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "0.5", "0", "Asin()", "0.523598775598299"},
         {kOne, "", "0", "0", "Asin()", "0"},
         // A right angle at either end, where the root under the quotient is zero.
@@ -84,14 +75,11 @@ TEST(InverseTrigonometry, ArcsineAndArctangent) {
         {kOne, "", "1E200", "0", "Asin()", "0", kOverflow},
         {kOne, "", "1", "0", "Atan()", "0.785398163397448"},
         {kOne, "", "-1E308", "0", "Atan()", "-1.5707963267949"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(InverseTrigonometry, ArccosineAddsTheHalfTurnToTheValueShown) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "0", "0", "Acos()", "1.5707963267949"},
         {kOne, "", "1", "0", "Acos()", "0"},
         {kOne, "", "0.5", "0", "Acos()", "1.0471975511966"},
@@ -103,10 +91,7 @@ TEST(InverseTrigonometry, ArccosineAddsTheHalfTurnToTheValueShown) {
         {kOne, "", "2", "0", "Acos()", "0", kInvalid},
         {kOne, "", "-2", "0", "Acos()", "0", kInvalid},
         {kOne, "", "abc", "0", "Acos()", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 }  // namespace

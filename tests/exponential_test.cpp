@@ -1,4 +1,4 @@
-// Powers, roots, exponentials and logarithms.
+// "Exponential Operators": powers, roots, exponentials and logarithms.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -7,7 +7,7 @@ namespace quillon::testing {
 namespace {
 
 TEST(Power, RaisesTheTextOfFirstToTheValueOfSecond) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "2", "10", "0", "^", "1024"},
         {kTwo, "2", "-1", "0", "^", "0.5"},
         {kTwo, "-2", "3", "0", "^", "-8"},
@@ -20,14 +20,11 @@ TEST(Power, RaisesTheTextOfFirstToTheValueOfSecond) {
         {kTwo, "10", "309", "0", "^", "0", kOverflow},
         {kTwo, "-2", "1025", "0", "^", "0", kOverflow},
         {kTwo, "abc", "2", "0", "^", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(PowerOfLogarithm, TakesTheLogarithmOfSecondBeforeReadingFirst) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "5", "1", "0", "^Ln", "1"},
         {kTwo, "-8", "1", "0", "^Ln", "1"},
         {kTwo, "-8", "2", "0", "^Ln", "0", kInvalid},
@@ -40,14 +37,11 @@ TEST(PowerOfLogarithm, TakesTheLogarithmOfSecondBeforeReadingFirst) {
         {kTwo, "-2", "1000", "0", "^Log", "0", kInvalid},
         {kTwo, "abc", "-1", "0", "^Log", "0", kInvalid},
         {kTwo, "100", "1E300", "0", "^Log", "0", kOverflow},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(BaseLog, IsTheLogarithmOfSecondToTheBaseFirst) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "2", "8", "0", "base Log", "3"},
         {kTwo, "10", "1000", "0", "base Log", "3"},
         {kTwo, "1", "8", "0", "base Log", "0", kByZero},
@@ -56,14 +50,11 @@ TEST(BaseLog, IsTheLogarithmOfSecondToTheBaseFirst) {
         {kTwo, "2", "-8", "0", "base Log", "0", kInvalid},
         // First is read before the logarithm of Second is taken.
         {kTwo, "abc", "0", "0", "base Log", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(OneNumberPowers, IgnoreTheHeldAnswer) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "1", "0", "e^", "2.71828182845905"},
         {kOne, "", "-1000", "0", "e^", "0"},
         {kOne, "", "1000", "0", "e^", "0", kOverflow},
@@ -85,14 +76,11 @@ TEST(OneNumberPowers, IgnoreTheHeldAnswer) {
         {kOne, "", "0", "0", "Reciprocal (^-1)", "0", kByZero},
         {kOne, "", "-0", "0", "Reciprocal (^-1)", "0", kByZero},
         {kOne, "", "1E-320", "0", "Reciprocal (^-1)", "0", kOverflow},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Roots, ArePowersAndACubeRootKeepsTheSign) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "2", "0", "Square Root (^1/2)", "1.4142135623731"},
         {kOne, "", "0", "0", "Square Root (^1/2)", "0"},
         {kOne, "", "-4", "0", "Square Root (^1/2)", "0", kInvalid},
@@ -102,10 +90,7 @@ TEST(Roots, ArePowersAndACubeRootKeepsTheSign) {
         {kOne, "", "-27", "0", "Cube Root (^1/3)", "-3"},
         {kOne, "", "-1E-300", "0", "Cube Root (^1/3)", "-1.00000000000001E-100"},
         {kOne, "", "abc", "0", "Cube Root (^1/3)", "0", kMismatch},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Integer division, remainder, joining texts and the 3n + 1 step counter.
+// "Miscellaneous": integer division, remainder, joining texts and the 3n + 1 step counter.
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -61,7 +61,7 @@ void increment(std::int16_t& counter) {
 // The number of 3n + 1 steps from the integer part of Second down to 1. The parity test
 // takes n as a 32-bit integer, so a start or a value reached above 2147483647 overflows.
 void magnif(Evaluation& e) {
-    double n = std::floor(e.TextOperand.toDouble());
+    double n = std::floor(x(e).toDouble());
     if (n < 1.0) {
         n = 1.0;
     }
@@ -78,19 +78,25 @@ void magnif(Evaluation& e) {
     e.writeAnswer(Variant::integer(steps));
 }
 
-constexpr auto kTwo = Mode::TwoNumbers;
-
-constexpr std::array kOperators = {
-    Operator{"\\", kTwo, integerDivision<quotient>},
-    Operator{"Mod", kTwo, integerDivision<modulo>},
-    Operator{"& (Concatenate)", kTwo, concatenate},
-    Operator{"MAGNIF()", Mode::OneNumber, magnif},
+constexpr std::array kRows = {
+    CatalogueEntry{"\\", kTwo,
+                   "First divided by Second as whole numbers, the fraction dropped (7 \\ 2 = 3)",
+                   integerDivision<quotient>},
+    CatalogueEntry{"Mod", kTwo,
+                   "The remainder of First divided by Second as whole numbers (7 Mod 2 = 1)",
+                   integerDivision<modulo>},
+    CatalogueEntry{"& (Concatenate)", kTwo, "The text of First followed by the text of Second",
+                   concatenate},
+    CatalogueEntry{"MAGNIF()", kOne,
+                   "Steps of the 3n + 1 iteration from the number in Second down to 1", magnif},
 };
+
+constexpr CatalogueBlock kBlock = makeBlock("Miscellaneous", kRows);
 
 }  // namespace
 
-std::span<const Operator> miscellaneousOperators() {
-    return kOperators;
+const CatalogueBlock& miscellaneous() {
+    return kBlock;
 }
 
 }  // namespace quillon

@@ -1,4 +1,4 @@
-// Powers, roots, exponentials and logarithms.
+// "Exponential Operators": powers, roots, exponentials and logarithms.
 //
 // Roots are powers (x raised to 1/2 or 1/3), and the base-10 logarithm is the quotient
 // ln v / ln 10, with ln 10 taken first; there is no square root or base-10 logarithm function.
@@ -23,40 +23,30 @@ double naturalLog(double value) {
     return math::log(value);
 }
 
-// Two-number mode: a is the text of First, b the value of Second.
-const Variant& a(const Evaluation& e) {
-    return e.TextOperand;
-}
-double b(const Evaluation& e) {
-    return e.NumberOperand;
-}
-// One-number mode: x is the text of Second; the held answer plays no part.
-const Variant& x(const Evaluation& e) {
-    return e.TextOperand;
-}
-
+// x is the text of First in two-number mode, where the value of Second is the other operand,
+// and the text of Second in one-number mode, where the held answer plays no part.
 void powerOfLn(Evaluation& e) {
-    const double l = naturalLog(b(e));
-    e.writeAnswer(power(a(e), Variant::number(l)));
+    const double l = naturalLog(e.numberOperand);
+    e.writeAnswer(power(x(e), Variant::number(l)));
 }
 
 void powerOfLog(Evaluation& e) {
     const double m = naturalLog(10.0);
-    const double l = naturalLog(b(e));
+    const double l = naturalLog(e.numberOperand);
     const double q = checkedDivide(l, m);
-    e.writeAnswer(power(a(e), Variant::number(q)));
+    e.writeAnswer(power(x(e), Variant::number(q)));
 }
 
 // The logarithm of b to the base a.
 void baseLog(Evaluation& e) {
-    const double base = a(e).toDouble();
+    const double base = x(e).toDouble();
     const double m = naturalLog(base);
-    const double l = naturalLog(b(e));
+    const double l = naturalLog(e.numberOperand);
     e.writeAnswer(checkedDivide(l, m));
 }
 
 void raise(Evaluation& e) {
-    e.writeAnswer(power(a(e), Variant::number(b(e))));
+    e.writeAnswer(power(x(e), Variant::number(e.numberOperand)));
 }
 
 void exponential(Evaluation& e) {
@@ -106,29 +96,34 @@ void cubeRoot(Evaluation& e) {
     e.writeAnswer(power(Variant::number(value), Variant::number(t)));
 }
 
-constexpr auto kTwo = Mode::TwoNumbers;
-constexpr auto kOne = Mode::OneNumber;
-
-constexpr std::array kOperators = {
-    Operator{"^Ln", kTwo, powerOfLn},
-    Operator{"^Log", kTwo, powerOfLog},
-    Operator{"base Log", kTwo, baseLog},
-    Operator{"^", kTwo, raise},
-    Operator{"e^", kOne, exponential},
-    Operator{"10^", kOne, tenTo},
-    Operator{"Ln", kOne, ln},
-    Operator{"Log", kOne, commonLog},
-    Operator{"Square (^2)", kOne, square},
-    Operator{"Cube (^3)", kOne, cube},
-    Operator{"Reciprocal (^-1)", kOne, reciprocal},
-    Operator{"Square Root (^1/2)", kOne, squareRoot},
-    Operator{"Cube Root (^1/3)", kOne, cubeRoot},
+constexpr std::array kRows = {
+    CatalogueEntry{"^Ln", kTwo, "First raised to the power of the natural logarithm of Second",
+                   powerOfLn},
+    CatalogueEntry{"^Log", kTwo, "First raised to the power of the base-10 logarithm of Second",
+                   powerOfLog},
+    CatalogueEntry{"base Log", kTwo, "The logarithm of Second to the base First", baseLog},
+    CatalogueEntry{"^", kTwo, "First raised to the power Second", raise},
+    CatalogueEntry{"e^", kOne, "e raised to the power of the number in Second", exponential},
+    CatalogueEntry{"10^", kOne, "10 raised to the power of the number in Second", tenTo},
+    CatalogueEntry{"Ln", kOne, "The natural logarithm of the number in Second (above 0)", ln},
+    CatalogueEntry{"Log", kOne, "The base-10 logarithm of the number in Second (above 0)",
+                   commonLog},
+    CatalogueEntry{"Square (^2)", kOne, "The number in Second squared", square},
+    CatalogueEntry{"Cube (^3)", kOne, "The number in Second cubed", cube},
+    CatalogueEntry{"Reciprocal (^-1)", kOne, "1 divided by the number in Second", reciprocal},
+    CatalogueEntry{"Square Root (^1/2)", kOne,
+                   "The square root of the number in Second (0 or more)", squareRoot},
+    CatalogueEntry{"Cube Root (^1/3)", kOne,
+                   "The cube root of the number in Second (negative for a negative number)",
+                   cubeRoot},
 };
+
+constexpr CatalogueBlock kBlock = makeBlock("Exponential Operators", kRows);
 
 }  // namespace
 
-std::span<const Operator> powerOperators() {
-    return kOperators;
+const CatalogueBlock& exponentialOperators() {
+    return kBlock;
 }
 
 }  // namespace quillon

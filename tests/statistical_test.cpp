@@ -1,4 +1,5 @@
-// Permutations, combinations and factorials on the answer-accumulating loop.
+// "Statistical Operators": permutations, combinations and factorials on the answer-accumulating
+// loop.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,15 +10,15 @@
 namespace quillon::testing {
 namespace {
 
-const std::string kTimesFactorial = "\u00D7!";
-const std::string kOverFactorial = "\u00F7!";
-const std::string kFactorialOverFactorial = "!\u00F7!";
+const std::string kTimesFactorial = "×!";
+const std::string kOverFactorial = "÷!";
+const std::string kFactorialOverFactorial = "!÷!";
 // 170! as the loop accumulates it, cut to 15 digits at every pass; the exact 170! would be
 // written 7.25741561530799E+306.
 const std::string kFactorial170 = "7.25741561530814E+306";
 
 TEST(Counting, GivesTheCountsForWholeNumbers) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "10", "3", "0", "nPr", "720"},
         {kTwo, "10", "3", "0", "nCr", "120"},
         {kTwo, "10", "10", "0", "nCr", "1"},
@@ -34,14 +35,11 @@ TEST(Counting, GivesTheCountsForWholeNumbers) {
         {kOne, "", "0", "7", "!", "1"},
         {kOne, "", "-4", "7", "!", "1"},
         {kOne, "", "%", "4", "!", "24"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Counting, RunsTheLoopsOverTheirBoundsWhateverTheOperands) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         // The first loop starts past n: no pass, and "nCr" has no divisions either.
         {kTwo, "10", "0", "0", "nPr", "1"},
         {kTwo, "10", "0", "0", "nCr", "1"},
@@ -61,26 +59,20 @@ TEST(Counting, RunsTheLoopsOverTheirBoundsWhateverTheOperands) {
         {kTwo, " 1e1", "0.5", "0", kOverFactorial, " 1e1"},
         {kTwo, "-0", "1", "0", kTimesFactorial, "0"},
         {kTwo, "%", "3", "2", kTimesFactorial, "12"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Counting, CarriesTheFifteenDigitsOfEveryPass) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         // The exact 24! would be written 6.20448401733239E+23.
         {kOne, "", "24", "0", "!", "6.2044840173324E+23"},
         {kTwo, "30", "15", "0", "nCr", "155117519.999999"},
         {kOne, "", "170", "0", "!", kFactorial170},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Counting, LeavesTheLastWrittenTextWhenItFails) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         // A product beyond the range stops the loop after the last completed pass.
         {kOne, "", "171", "0", "!", kFactorial170, kOverflow},
         {kTwo, "1E308", "5", "0", kTimesFactorial, "1E+308", kOverflow},
@@ -100,10 +92,7 @@ TEST(Counting, LeavesTheLastWrittenTextWhenItFails) {
         {kOne, "", "abc", "5", "!", "1", kMismatch},
         {kOne, "", "", "5", "!", "1", kMismatch},
         {kOne, "", "1e400", "5", "!", "1", kOverflow},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 // A row whose loops must end after a bounded number of passes.
@@ -137,12 +126,8 @@ TEST(Counting, EndsWithinAFewHundredPassesWhateverTheEnd) {
         const EvalCase& c = bounded.evaluation;
         SCOPED_TRACE(::testing::PrintToString(c));
         Harness window;
-        window.controls.setText(Box::First, c.first);
-        window.controls.setText(Box::Second, c.second);
-        window.controls.setText(Box::Answer, c.answer);
-        window.controls.setEditText(c.operation);
         EvaluationTrace trace;
-        const std::optional<Failure> failure = DoIt_Click(window.controls, c.mode, &trace);
+        const std::optional<Failure> failure = window.press(c, &trace);
         EXPECT_EQ(window.controls.text(Box::Answer), c.expected);
         EXPECT_EQ(kindOf(failure), c.failure);
         EXPECT_LE(trace.loopSteps, bounded.maxPasses);

@@ -1,4 +1,5 @@
-// Permutations, combinations and factorials, all built on the answer-accumulating loop.
+// "Statistical Operators": permutations, combinations and factorials, all built on the
+// answer-accumulating loop.
 #include <array>
 
 #include "evaluation.h"
@@ -36,15 +37,16 @@ void accumulate(Evaluation& e, const Variant& start, const Variant& end, Step st
     }
 }
 
-const Variant kOne = Variant::integer(1);
+const Variant kUnit = Variant::integer(1);
 
-// n is the value of TextOperand (First, or Second in one-number mode), r is NumberOperand.
+// n is the value of the text operand x (First, or Second in one-number mode), r is the number
+// operand y.
 
 // The first loop of permutations and combinations: k = (n - r) + 1 ... n, x k.
 void fallingProduct(Evaluation& e) {
     e.writeAnswer("1");
-    const Variant start = (e.TextOperand - e.numberOperand()) + kOne;
-    accumulate(e, start, e.TextOperand, Step::Multiply);
+    const Variant start = (x(e) - y(e)) + kUnit;
+    accumulate(e, start, x(e), Step::Multiply);
 }
 
 // n! / (n - r)!
@@ -55,57 +57,62 @@ void permutations(Evaluation& e) {
 // n! / (r! (n - r)!): the whole product first, then the divisions by 1 ... r.
 void combinations(Evaluation& e) {
     fallingProduct(e);
-    accumulate(e, kOne, e.numberOperand(), Step::Divide);
+    accumulate(e, kUnit, y(e), Step::Divide);
 }
 
 // n x r!, starting from the text of First exactly as typed.
 void timesFactorial(Evaluation& e) {
-    e.writeAnswer(e.TextOperand);
-    accumulate(e, kOne, e.numberOperand(), Step::Multiply);
+    e.writeAnswer(x(e));
+    accumulate(e, kUnit, y(e), Step::Multiply);
 }
 
 // n / r!, starting from the text of First exactly as typed.
 void overFactorial(Evaluation& e) {
-    e.writeAnswer(e.TextOperand);
-    accumulate(e, kOne, e.numberOperand(), Step::Divide);
+    e.writeAnswer(x(e));
+    accumulate(e, kUnit, y(e), Step::Divide);
 }
 
 // n! x r!
 void factorialTimesFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kOne, e.TextOperand, Step::Multiply);
-    accumulate(e, kOne, e.numberOperand(), Step::Multiply);
+    accumulate(e, kUnit, x(e), Step::Multiply);
+    accumulate(e, kUnit, y(e), Step::Multiply);
 }
 
 // n! / r!
 void factorialOverFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kOne, e.TextOperand, Step::Multiply);
-    accumulate(e, kOne, e.numberOperand(), Step::Divide);
+    accumulate(e, kUnit, x(e), Step::Multiply);
+    accumulate(e, kUnit, y(e), Step::Divide);
 }
 
 // One-number mode: the factorial of the value of Second; the held answer is not used.
 void factorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kOne, e.TextOperand, Step::Multiply);
+    accumulate(e, kUnit, x(e), Step::Multiply);
 }
 
-constexpr auto kTwo = Mode::TwoNumbers;
-
-constexpr std::array kOperators = {
-    Operator{"nPr", kTwo, permutations},
-    Operator{"nCr", kTwo, combinations},
-    Operator{"\u00D7!", kTwo, timesFactorial},
-    Operator{"\u00F7!", kTwo, overFactorial},
-    Operator{"!!", kTwo, factorialTimesFactorial},
-    Operator{"!\u00F7!", kTwo, factorialOverFactorial},
-    Operator{"!", Mode::OneNumber, factorial},
+constexpr std::array kRows = {
+    CatalogueEntry{"nPr", kTwo,
+                   "Permutations: ordered ways to pick Second things out of First things",
+                   permutations},
+    CatalogueEntry{"nCr", kTwo, "Combinations of First things taken Second at a time",
+                   combinations},
+    CatalogueEntry{"×!", kTwo, "First times the factorial of Second", timesFactorial},
+    CatalogueEntry{"÷!", kTwo, "First divided by the factorial of Second", overFactorial},
+    CatalogueEntry{"!!", kTwo, "The factorial of First times the factorial of Second",
+                   factorialTimesFactorial},
+    CatalogueEntry{"!÷!", kTwo, "The factorial of First divided by the factorial of Second",
+                   factorialOverFactorial},
+    CatalogueEntry{"!", kOne, "The factorial of the number in Second", factorial},
 };
+
+constexpr CatalogueBlock kBlock = makeBlock("Statistical Operators", kRows);
 
 }  // namespace
 
-std::span<const Operator> countingOperators() {
-    return kOperators;
+const CatalogueBlock& statisticalOperators() {
+    return kBlock;
 }
 
 }  // namespace quillon

@@ -1,4 +1,5 @@
-// The (Bytewise) operators on 32-bit integers and the (Logical) operators on the zero flags.
+// "Bitwise and Logical Operators": the (Bytewise) operators on 32-bit integers and the (Logical)
+// operators on the zero flags.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,7 +35,7 @@ TEST(Bytewise, CombinesAll32Bits) {
 }
 
 TEST(Bytewise, RoundsHalvesToEvenAndChecksThe32BitRange) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kTwo, "2.5", "3.5", "0", "And (Bytewise)", "0"},
         {kTwo, "2.5", "3.5", "0", "Or (Bytewise)", "6"},
         {kTwo, "-2.5", "0", "0", "Or (Bytewise)", "-2"},
@@ -43,10 +44,7 @@ TEST(Bytewise, RoundsHalvesToEvenAndChecksThe32BitRange) {
         {kTwo, "-2147483648.5", "0", "0", "Or (Bytewise)", "-2147483648"},
         {kTwo, "-2147483649", "0", "0", "Or (Bytewise)", "0", kOverflow},
         {kTwo, " 1e1 ", "+3", "0", "Or (Bytewise)", "11"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(Bytewise, FailsWithAnswerAtZeroWhenATextIsNoUsableInteger) {
