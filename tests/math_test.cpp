@@ -189,6 +189,23 @@ TEST(CorrectlyRoundedClicks, Trigonometry) {
     }
 }
 
+// Ordinary arguments on which this machine's C library is one unit off in the last place, and
+// the unit shows in the 15 digits: it gives -0.631745449116496, 0.383432076533522,
+// 7.13912793184153, 1.22467285152704, 2.2643042127854E+263 and 3.2624708613082.
+TEST(CorrectlyRoundedClicks, LastPlaceShowsInTheFifteenDigits) {
+    const EvalCase cases[] = {
+        {kOne, "", "72.9404338651553", "0", "Sin()", "-0.631745449116495"},
+        {kOne, "", "93.0704928253331", "0", "Cos()", "0.383432076533521"},
+        {kOne, "", "7.71481396830427", "0", "Tan()", "7.13912793184152"},
+        {kOne, "", "2.77283577505428", "0", "Atan()", "1.22467285152705"},
+        {kOne, "", "606.397146978353", "0", "e^", "2.26430421278539E+263"},
+        {kOne, "", "26.1139815197126", "0", "Ln", "3.26247086130821"},
+    };
+    for (const EvalCase& c : cases) {
+        expectEvaluation(c);
+    }
+}
+
 TEST(CorrectlyRoundedClicks, ExponentialsPowersAndLogarithms) {
     const EvalCase cases[] = {
         {kOne, "", "-740", "0", "e^", "4.1995579896506E-322"},
