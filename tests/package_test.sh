@@ -17,7 +17,8 @@ work=$build/package-test
 rm -rf "$work"
 mkdir -p "$work"
 
-"${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$work" -D "QUILLON_MAINTAINER=$maintainer"
+"${CPACK:-cpack}" -G DEB --config "$build/CPackConfig.cmake" -B "$work" \
+    -D "QUILLON_MAINTAINER=$maintainer"
 debs=("$work"/quillon_*.deb)
 deb=${debs[0]}
 echo "== lintian $(basename "$deb")"
