@@ -35,7 +35,8 @@ constexpr ToolkitOption kToolkitOptions[] = {
     {"stylesheet", true},      {"reverse", false},
     {"widgetcount", false},    {"nograb", false},
     {"dograb", false},         {"sync", false},
-    {"testability", false},
+    {"testability", false},    {"dialogs", true},
+    {"fontengine", true},
 };
 
 void writeLine(std::FILE* stream, const QString& line) {
