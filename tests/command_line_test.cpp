@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -46,6 +47,12 @@ Outcome run(const std::string& program, const std::vector<std::string>& argument
     environment.push_back("PATH=/usr/bin:/bin");
     environment.push_back("LC_ALL=C.UTF-8");
     environment.push_back("XDG_RUNTIME_DIR=" + testing::TempDir());
+    // The sanitizer build's settings (leak suppressions) reach the programs too.
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name)) {
+            environment.push_back(std::string(name) + "=" + value);
+        }
+    }
     std::vector<char*> envp;
     for (std::string& variable : environment) {
         envp.push_back(variable.data());
