@@ -23,11 +23,15 @@
 int main(int argc, char* argv[]) {
     // Without the window, every run is headless.
     [[maybe_unused]] bool headless = false;
+    constexpr const char* usage = "usage: quillon-replay [--headless] < script\n";
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--headless") == 0) {
             headless = true;
+        } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << usage;
+            return 0;
         } else {
-            std::cerr << "usage: quillon-replay [--headless] < script\n";
+            std::cerr << usage;
             return 2;
         }
     }

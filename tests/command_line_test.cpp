@@ -1,0 +1,259 @@
+// The programs' command lines: each row runs a built program with some arguments in a clean
+// environment (no display unless the row names one) and checks its exit status and output.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int status = -1;  // exit status; -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs `program` with `arguments` and exactly `environment`, standard input empty.
+Outcome run(const std::string& program, const std::vector<std::string>& arguments,
+            std::vector<std::string> environment) {
+    const std::string outPath = testing::TempDir() + "command_line_out";
+    const std::string errPath = testing::TempDir() + "command_line_err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    environment.push_back("PATH=/usr/bin:/bin");
+    environment.push_back("LC_ALL=C.UTF-8");
+    environment.push_back("XDG_RUNTIME_DIR=" + testing::TempDir());
+    // The sanitizer build's settings (leak suppressions) reach the programs too.
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name)) {
+            environment.push_back(std::string(name) + "=" + value);
+        }
+    }
+    std::vector<char*> envp;
+    for (std::string& variable : environment) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+
+    Outcome outcome;
+    pid_t pid = 0;
+    const int spawned =
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << program;
+        return outcome;
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    if (WIFEXITED(wstatus)) {
+        outcome.status = WEXITSTATUS(wstatus);
+    }
+    outcome.out = contentsOf(outPath);
+    outcome.err = contentsOf(errPath);
+    return outcome;
+}
+
+enum class Program { Quillon, Replay };
+
+struct Row {
+    const char* name;
+    Program program;
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    int status;
+    // Expected texts: an exact text when `exact` is set, else one that must occur.
+    std::string out;
+    std::string err;
+    bool exact;
+};
+
+const std::string kNoDisplay =
+    "quillon: cannot open the display; set DISPLAY or WAYLAND_DISPLAY, or use -platform "
+    "offscreen\n";
+// A display that no X server answers.
+const std::string kDeadDisplay = ":4093";
+const std::string kDeadDisplayLine = "quillon: cannot open the display \"" + kDeadDisplay +
+                                     "\"; set DISPLAY or WAYLAND_DISPLAY, or use -platform "
+                                     "offscreen\n";
+
+const std::vector<Row>& rows() {
+    static const std::vector<Row> table = {
+        // --help and --version need no display and open no window.
+        {"HelpOnStandardOutput", Program::Quillon, {"--help"}, {}, 0, "--version", "", false},
+        {"ShortHelp", Program::Quillon, {"-h"}, {}, 0, "Usage:", "", false},
+        {"HelpAllListsTheToolkitOptions",
+         Program::Quillon,
+         {"--help-all"},
+         {},
+         0,
+         "-platform <value>",
+         "",
+         false},
+        {"Version", Program::Quillon, {"--version"}, {}, 0, "quillon 1.00\n", "", true},
+        {"ShortVersion", Program::Quillon, {"-v"}, {}, 0, "quillon 1.00\n", "", true},
+        {"VersionBeforeADeadDisplay",
+         Program::Quillon,
+         {"-v"},
+         {"DISPLAY=" + kDeadDisplay},
+         0,
+         "quillon 1.00\n",
+         "",
+         true},
+        // The toolkit's own options, with their values, are accepted in either spelling.
+        {"ToolkitOptionWithValue",
+         Program::Quillon,
+         {"-platform", "offscreen", "-v"},
+         {},
+         0,
+         "quillon 1.00\n",
+         "",
+         true},
+        {"ToolkitOptionWithTwoDashes",
+         Program::Quillon,
+         {"--platform", "offscreen", "-v"},
+         {},
+         0,
+         "quillon 1.00\n",
+         "",
+         true},
+        {"ToolkitOptionWithEquals",
+         Program::Quillon,
+         {"-style=Fusion", "-reverse", "-v"},
+         {},
+         0,
+         "quillon 1.00\n",
+         "",
+         true},
+        // A wrong command line: one line naming the culprit, status 2.
+        {"UnknownOption",
+         Program::Quillon,
+         {"--bogus"},
+         {},
+         2,
+         "",
+         "quillon: Unknown option 'bogus'. Try \"quillon --help\".\n",
+         true},
+        {"UnknownOptionBeforeHelp",
+         Program::Quillon,
+         {"--bogus", "--help"},
+         {},
+         2,
+         "",
+         "'bogus'",
+         false},
+        {"UnknownShortOption", Program::Quillon, {"-x"}, {}, 2, "", "'x'", false},
+        {"ToolkitOptionWithoutItsValue",
+         Program::Quillon,
+         {"-platform"},
+         {},
+         2,
+         "",
+         "'-platform'",
+         false},
+        {"StrayArgument", Program::Quillon, {"numbers.txt"}, {}, 2, "", "\"numbers.txt\"", false},
+        // No display: one line and status 1, not an abort.
+        {"NoDisplay", Program::Quillon, {}, {}, 1, "", kNoDisplay, true},
+        {"DeadDisplay",
+         Program::Quillon,
+         {},
+         {"DISPLAY=" + kDeadDisplay},
+         1,
+         "",
+         kDeadDisplayLine,
+         true},
+        {"DeadDisplayByOption",
+         Program::Quillon,
+         {"-display", kDeadDisplay},
+         {},
+         1,
+         "",
+         kDeadDisplayLine,
+         true},
+        {"DeadDisplayOnXcbByName",
+         Program::Quillon,
+         {},
+         {"DISPLAY=" + kDeadDisplay, "QT_QPA_PLATFORM=xcb"},
+         1,
+         "",
+         kDeadDisplayLine,
+         true},
+        // The scripted driver.
+        {"ReplayHelp",
+         Program::Replay,
+         {"--help"},
+         {},
+         0,
+         "usage: quillon-replay [--headless] < script\n",
+         "",
+         true},
+        {"ReplayShortHelp", Program::Replay, {"-h"}, {}, 0, "usage: quillon-replay", "", false},
+        {"ReplayWrongOption",
+         Program::Replay,
+         {"--bogus"},
+         {},
+         2,
+         "",
+         "usage: quillon-replay [--headless] < script\n",
+         true},
+    };
+    return table;
+}
+
+void PrintTo(const Row& row, std::ostream* stream) {
+    *stream << row.name;
+}
+
+class CommandLine : public testing::TestWithParam<Row> {};
+
+TEST_P(CommandLine, ExitsWithItsStatusAndOutput) {
+    const Row& row = GetParam();
+    const std::string program = row.program == Program::Quillon ? QUILLON_PROGRAM : REPLAY_PROGRAM;
+    const Outcome outcome = run(program, row.arguments, row.environment);
+    EXPECT_EQ(outcome.status, row.status) << "stderr: " << outcome.err;
+    if (row.exact) {
+        EXPECT_EQ(outcome.out, row.out);
+        EXPECT_EQ(outcome.err, row.err);
+    } else {
+        EXPECT_NE(outcome.out.find(row.out), std::string::npos) << outcome.out;
+        EXPECT_NE(outcome.err.find(row.err), std::string::npos) << outcome.err;
+        // Whatever goes wrong is told in one line.
+        if (row.status != 0) {
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+        } else {
+            EXPECT_EQ(outcome.err, "");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, CommandLine, testing::ValuesIn(rows()),
+                         [](const testing::TestParamInfo<Row>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
