@@ -30,8 +30,10 @@ std::string contentsOf(const std::string& path) {
 // Runs `program` with `arguments` and exactly `environment`, standard input empty.
 Outcome run(const std::string& program, const std::vector<std::string>& arguments,
             std::vector<std::string> environment) {
-    const std::string outPath = testing::TempDir() + "command_line_out";
-    const std::string errPath = testing::TempDir() + "command_line_err";
+    // CTest runs the rows as parallel processes: each gets files of its own.
+    const std::string stem = testing::TempDir() + "command_line_" + std::to_string(getpid());
+    const std::string outPath = stem + "_out";
+    const std::string errPath = stem + "_err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
