@@ -78,30 +78,52 @@ void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context,
     std::_Exit(1);
 }
 
-}  // namespace
+// The parser of Quillon's own options, knowing the toolkit's so that they pass.
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help;
+    QCommandLineOption version;
 
-int main(int argc, char* argv[]) {
+    CommandLine() : help(parser.addHelpOption()), version(parser.addVersionOption()) {
+        parser.setApplicationDescription(
+            QStringLiteral("Quillon, a small, exact desktop calculator: opens its window and "
+                           "runs until the window is closed."));
+        // One dash or two before a word, as the toolkit's own options are written
+        // ("-platform").
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        for (const ToolkitOption& option : kToolkitOptions) {
+            QCommandLineOption toolkit(QString::fromLatin1(option.name));
+            if (option.takesValue) {
+                toolkit.setValueName(QStringLiteral("value"));
+            }
+            toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(toolkit);
+        }
+    }
+};
+
+void printHelp(const QCommandLineParser& parser, bool helpAll) {
+    QString text = parser.helpText();
+    if (helpAll) {
+        text += QStringLiteral("\nWindow system options, passed on to Qt:\n");
+        for (const ToolkitOption& option : kToolkitOptions) {
+            text += QStringLiteral("  -%1%2\n")
+                        .arg(QString::fromLatin1(option.name),
+                             option.takesValue ? QStringLiteral(" <value>") : QString());
+        }
+    }
+    std::fputs(qPrintable(text), stdout);
+}
+
+// Reads the command line; the exit status when the program ends here (help, version or a
+// wrong argument), -1 when the window is to be opened.
+int readCommandLine(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Quillon, a small, exact desktop calculator: opens its window and runs "
-                       "until the window is closed."));
-    // One dash or two before a word, as the toolkit's own options are written ("-platform").
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    for (const ToolkitOption& option : kToolkitOptions) {
-        QCommandLineOption toolkit(QString::fromLatin1(option.name));
-        if (option.takesValue) {
-            toolkit.setValueName(QStringLiteral("value"));
-        }
-        toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(toolkit);
-    }
+    CommandLine line;
+    QCommandLineParser& parser = line.parser;
     if (!parser.parse(arguments)) {
         writeLine(stderr,
                   QStringLiteral("quillon: %1 Try \"quillon --help\".").arg(parser.errorText()));
@@ -113,40 +135,45 @@ int main(int argc, char* argv[]) {
                               .arg(parser.positionalArguments().constFirst()));
         return 2;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(line.version)) {
         writeLine(stdout, QStringLiteral("quillon " QUILLON_VERSION));
         return 0;
     }
     const bool helpAll = parser.isSet(QStringLiteral("help-all"));
-    if (parser.isSet(help) || helpAll) {
+    if (parser.isSet(line.help) || helpAll) {
         // The usage line names the program as it was started, which the parser takes from
         // the application object; that object needs no display.
         const QCoreApplication core(argc, argv);
-        QString text = parser.helpText();
-        if (helpAll) {
-            text += QStringLiteral("\nWindow system options, passed on to Qt:\n");
-            for (const ToolkitOption& option : kToolkitOptions) {
-                text += QStringLiteral("  -%1%2\n")
-                            .arg(QString::fromLatin1(option.name),
-                                 option.takesValue ? QStringLiteral(" <value>") : QString());
-            }
-        }
-        std::fputs(qPrintable(text), stdout);
+        printHelp(parser, helpAll);
         return 0;
     }
-
     displayName = parser.isSet(QStringLiteral("display")) ? parser.value(QStringLiteral("display"))
                                                           : qEnvironmentVariable("DISPLAY");
-    openingDisplay = true;
-    toolkitHandler = qInstallMessageHandler(whileOpeningDisplay);
-    QApplication application(argc, argv);
-    openingDisplay = false;
-    qInstallMessageHandler(toolkitHandler);
+    return -1;
+}
+
+// Passes on the toolkit's warnings held back while the display was opened.
+void releaseHeldMessages() {
     for (const HeldMessage& held : std::as_const(heldMessages)) {
         const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
         toolkitHandler(held.type, context, held.text);
     }
     heldMessages.clear();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (const int status = readCommandLine(argc, argv); status >= 0) {
+        return status;
+    }
+
+    openingDisplay = true;
+    toolkitHandler = qInstallMessageHandler(whileOpeningDisplay);
+    QApplication application(argc, argv);
+    openingDisplay = false;
+    qInstallMessageHandler(toolkitHandler);
+    releaseHeldMessages();
 
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));

@@ -32,6 +32,23 @@ struct NumberForm {
     std::string_view core;  // the number without blanks and without a leading "+"
 };
 
+// The run of digits that starts at i, which is moved past it.
+std::string_view digitsFrom(std::string_view text, std::size_t& i, std::size_t end) {
+    const std::size_t first = i;
+    while (i < end && isDigit(text[i])) {
+        ++i;
+    }
+    return text.substr(first, i - first);
+}
+
+// Moves i past a sign, if there is one; true when the sign is "-".
+bool signAt(std::string_view text, std::size_t& i, std::size_t end) {
+    if (i < end && (text[i] == '+' || text[i] == '-')) {
+        return text[i++] == '-';
+    }
+    return false;
+}
+
 // Splits a text of the accepted form into its parts; false for any other text.
 bool splitNumber(std::string_view text, NumberForm& form) {
     std::size_t begin = 0;
@@ -43,38 +60,21 @@ bool splitNumber(std::string_view text, NumberForm& form) {
         --end;
     }
     std::size_t i = begin;
-    if (i < end && (text[i] == '+' || text[i] == '-')) {
-        form.negative = text[i] == '-';
-        ++i;
-    }
+    form.negative = signAt(text, i, end);
     // fast_float takes a "-" but no "+".
     const std::size_t coreBegin = (i > begin && text[begin] == '+') ? i : begin;
-    const std::size_t integerBegin = i;
-    while (i < end && isDigit(text[i])) {
-        ++i;
-    }
-    form.integerDigits = text.substr(integerBegin, i - integerBegin);
+    form.integerDigits = digitsFrom(text, i, end);
     if (i < end && text[i] == '.') {
-        const std::size_t fractionBegin = ++i;
-        while (i < end && isDigit(text[i])) {
-            ++i;
-        }
-        form.fractionDigits = text.substr(fractionBegin, i - fractionBegin);
+        ++i;
+        form.fractionDigits = digitsFrom(text, i, end);
     }
     if (form.integerDigits.empty() && form.fractionDigits.empty()) {
         return false;
     }
     if (i < end && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        if (i < end && (text[i] == '+' || text[i] == '-')) {
-            form.exponentNegative = text[i] == '-';
-            ++i;
-        }
-        const std::size_t exponentBegin = i;
-        while (i < end && isDigit(text[i])) {
-            ++i;
-        }
-        form.exponentDigits = text.substr(exponentBegin, i - exponentBegin);
+        form.exponentNegative = signAt(text, i, end);
+        form.exponentDigits = digitsFrom(text, i, end);
         if (form.exponentDigits.empty()) {
             return false;
         }
