@@ -23,6 +23,7 @@
 #include <QWindow>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -36,6 +37,28 @@
 
 namespace quillon {
 namespace {
+
+std::vector<std::string> entriesOf(const Controls& controls) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < controls.listCount(); ++i) {
+        entries.push_back(controls.listText(i));
+    }
+    return entries;
+}
+
+// Every list a user can make: each mode's basic block alone (item 0), then with each category
+// of "Add Operations" (items 1 to 7).
+void forEveryList(Form1& form, const std::function<void(int mode, int item)>& check) {
+    for (const int mode : {2, 1}) {
+        form.numberMenuItem(mode)->trigger();
+        for (int item = 0; item <= 7; ++item) {
+            if (item > 0) {
+                form.addMenuItem(item)->trigger();
+            }
+            check(mode, item);
+        }
+    }
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -67,16 +90,17 @@ protected:
 TEST_F(WindowTest, ControlsSitWhereTheDescriptionPutsThemInLogicalPixels) {
     struct Row {
         const char* name;
-        QRect geometry;
+        QRect geometry;  // twips divided by 15
+        const char* spoken;
     };
-    // Twips divided by 15.
     const Row rows[] = {
-        {"First", {128, 0, 193, 19}},   {"Operation", {0, 16, 129, 21}},
-        {"Second", {128, 16, 193, 19}}, {"Answer", {0, 48, 321, 19}},
-        {"DoIt", {0, 64, 321, 18}},     {"Bar", {0, 38, 320, 4}},
+        {"First", {128, 0, 193, 19}, "First"},    {"Operation", {0, 16, 129, 21}, "Operation"},
+        {"Second", {128, 16, 193, 19}, "Second"}, {"Answer", {0, 48, 321, 19}, "Answer"},
+        {"DoIt", {0, 64, 321, 18}, "Do It!"},     {"Bar", {0, 38, 320, 4}, "Bar"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(widget(row.name)->geometry(), row.geometry) << row.name;
+        EXPECT_EQ(widget(row.name)->accessibleName(), QString::fromUtf8(row.spoken)) << row.name;
     }
     EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
@@ -151,18 +175,9 @@ TEST_F(WindowTest, TabVisitsFirstOperationSecondAnswerDoItAndNeverBar) {
     EXPECT_EQ(widget("Bar")->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
-    for (const auto& [name, spoken] : {std::pair{"First", "First"},
-                                       {"Operation", "Operation"},
-                                       {"Second", "Second"},
-                                       {"Answer", "Answer"},
-                                       {"DoIt", "Do It!"},
-                                       {"Bar", "Bar"}}) {
-        EXPECT_EQ(widget(name)->accessibleName(), QString::fromUtf8(spoken)) << name;
-    }
+TEST_F(WindowTest, AScreenReaderAnnouncesTheListsEditFieldAsOperation) {
     // The list's edit field takes the focus and is what a screen reader announces; the list
     // itself is announced by its edit text on some desktops.
-    EXPECT_EQ(operation()->lineEdit()->accessibleName(), QStringLiteral("Operation"));
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
     ASSERT_NE(spoken, nullptr);
     EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
@@ -174,22 +189,10 @@ TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
     EXPECT_EQ(form.numberMode(), 2);
     EXPECT_TRUE(form.firstVisible());
     const std::vector<std::string> basic = {"+", "-", "\u00D7", "\u00F7"};
-    std::vector<std::string> entries;
-    for (int i = 0; i < form.listCount(); ++i) {
-        entries.push_back(form.listText(i));
-    }
-    EXPECT_EQ(entries, basic);
+    EXPECT_EQ(entriesOf(form), basic);
     for (const char* name : {"First", "Second", "Answer"}) {
         EXPECT_EQ(box(name)->text(), QStringLiteral("0")) << name;
     }
-}
-
-std::vector<std::string> entriesOf(const Controls& controls) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < controls.listCount(); ++i) {
-        entries.push_back(controls.listText(i));
-    }
-    return entries;
 }
 
 std::vector<std::string> blockNames(const CatalogueBlock& basic, const CatalogueBlock* category,
@@ -230,17 +233,12 @@ TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
 }
 
 TEST_F(WindowTest, EachMenuItemLeavesTheBasicBlockAndItsCategory) {
-    for (const bool twoNumbers : {true, false}) {
-        form.numberMenuItem(twoNumbers ? 2 : 1)->trigger();
-        EXPECT_EQ(form.firstVisible(), twoNumbers);
-        EXPECT_EQ(entriesOf(form), blockNames(basicBlock(), nullptr, twoNumbers));
-        for (int index = 1; index <= 7; ++index) {
-            form.addMenuItem(index)->trigger();
-            EXPECT_EQ(entriesOf(form),
-                      blockNames(basicBlock(), &categories()[index - 1], twoNumbers))
-                << index;
-        }
-    }
+    forEveryList(form, [&](int mode, int item) {
+        EXPECT_EQ(form.firstVisible(), mode == 2);
+        EXPECT_EQ(entriesOf(form),
+                  blockNames(basicBlock(), item > 0 ? &categories()[item - 1] : nullptr, mode == 2))
+            << "mode " << mode << ", item " << item;
+    });
 }
 
 TEST_F(WindowTest, HidingFirstKeepsItsText) {
@@ -279,22 +277,16 @@ TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
 
 TEST_F(WindowTest, TheOpenListShowsEveryEntryWhole) {
     QAbstractItemView* view = operation()->view();
-    for (const int mode : {2, 1}) {
-        form.numberMenuItem(mode)->trigger();
-        for (int index = 0; index <= 7; ++index) {
-            if (index > 0) {
-                form.addMenuItem(index)->trigger();
-            }
-            operation()->showPopup();
-            ASSERT_TRUE(view->isVisible());
-            for (int i = 0; i < operation()->count(); ++i) {
-                const QModelIndex entry = view->model()->index(i, 0);
-                EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
-                    << form.listText(i) << " in mode " << mode << " after item " << index;
-            }
-            operation()->hidePopup();
+    forEveryList(form, [&](int mode, int item) {
+        operation()->showPopup();
+        ASSERT_TRUE(view->isVisible());
+        for (int i = 0; i < operation()->count(); ++i) {
+            const QModelIndex entry = view->model()->index(i, 0);
+            EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
+                << form.listText(i) << " in mode " << mode << " after item " << item;
         }
-    }
+        operation()->hidePopup();
+    });
     EXPECT_EQ(operation()->geometry(), QRect(0, 16, 129, 21));
 }
 
@@ -537,18 +529,14 @@ TEST(WindowMessage, TheDefaultReportIsAPlainTextMessageBoxTitledQuillon) {
 
 TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
     std::set<std::string> named;
-    for (const int mode : {2, 1}) {
-        form.numberMenuItem(mode)->trigger();
-        for (int index = 1; index <= 7; ++index) {
-            form.addMenuItem(index)->trigger();
-            for (int i = 0; i < operation()->count(); ++i) {
-                const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
-                EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
-                EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
-                named.insert(form.listText(i));
-            }
+    forEveryList(form, [&](int, int) {
+        for (int i = 0; i < operation()->count(); ++i) {
+            const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
+            EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
+            EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
+            named.insert(form.listText(i));
         }
-    }
+    });
     EXPECT_EQ(named.size(), 122u);  // 121 operations and the placeholder
     select("MAGNIF()");
     EXPECT_EQ(operation()->toolTip(),

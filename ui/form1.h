@@ -13,7 +13,6 @@
 
 class QAction;
 class QComboBox;
-class QFrame;
 class QLineEdit;
 class QPushButton;
 
@@ -34,7 +33,7 @@ public:
     // Replaces how failures are shown, e.g. by a recorder in tests.
     void setFailureReporter(FailureReporter reporter);
 
-    std::int16_t numberMode() const { return NumberMode_; }
+    std::int16_t numberMode() const { return numberMode_; }
 
     // The items of "Number of Figures" (1, 2) and "Add Operations" (1 to 7).
     QAction* numberMenuItem(int index) const;
@@ -55,7 +54,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The widgets as the window's description shows them, then what they do.
     void buildControls();
+    void connectControls();
     void buildMenus();
     QLineEdit* box(Box box) const;
     // Runs a change of the list and then puts back the edit field's text, so that the entry
@@ -67,21 +68,21 @@ private:
     // as the user types, without touching the field.
     void followEditText();
     void showOperationTip();
-    void DoIt_Click();
+    // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
+    void pressDoIt();
 
-    QLineEdit* First = nullptr;
-    QComboBox* Operation = nullptr;
+    QLineEdit* first_ = nullptr;
+    QComboBox* operation_ = nullptr;
     OperationList* list_ = nullptr;
-    QLineEdit* Second = nullptr;
-    QLineEdit* Answer = nullptr;
-    QPushButton* DoIt = nullptr;
-    QFrame* Bar = nullptr;
-    QList<QAction*> mnuAdd;
-    QList<QAction*> mnuNum;
+    QLineEdit* second_ = nullptr;
+    QLineEdit* answer_ = nullptr;
+    QPushButton* doIt_ = nullptr;
+    QList<QAction*> addItems_;
+    QList<QAction*> numberItems_;
     TypingLimit* firstLimit_ = nullptr;
     TypingLimit* secondLimit_ = nullptr;
 
-    std::int16_t NumberMode_ = 0;
+    std::int16_t numberMode_ = 0;
     FailureReporter reporter_;
 };
 
