@@ -10,7 +10,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,13 +20,18 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -439,6 +446,70 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
     EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
 }
 
+// Puts `text` on the clipboard and pastes it into `edit` with the paste keys, over all of its
+// text when `overAll`, else at its cursor.
+void pasteByKeys(QLineEdit* edit, const QString& text, bool overAll = true) {
+    QGuiApplication::clipboard()->setText(text);
+    if (overAll) {
+        QTest::keySequence(edit, QKeySequence::SelectAll);
+    }
+    QTest::keySequence(edit, QKeySequence::Paste);
+}
+
+// Types `text` over all of the text of `edit`, key by key.
+void typeOverAll(QLineEdit* edit, const QString& text) {
+    QTest::keySequence(edit, QKeySequence::SelectAll);
+    QTest::keyClicks(edit, text);
+}
+
+TEST_F(WindowTest, APasteOverAllOfALongRecallKeepsEighteenCharacters) {
+    // The recall writes 24 characters into First.
+    typeOverAll(box("Answer"), QStringLiteral("123456789012345678901234"));
+    typeOverAll(box("First"), QStringLiteral("%"));
+    typeOverAll(box("Second"), QStringLiteral("1"));
+    select("+");
+    click();
+    ASSERT_EQ(form.text(Box::First), "123456789012345678901234");
+    // The pasted text shares its first 19 characters with the recall.
+    pasteByKeys(box("First"), QStringLiteral("1234567890123456789999999"));
+    EXPECT_EQ(form.text(Box::First), "123456789012345678");
+    // So it does with any long text the program wrote.
+    form.setText(Box::Second, "ERROR 1: No operation chosen");
+    pasteByKeys(box("Second"), QStringLiteral("ERROR 1: No operation chosen again"));
+    EXPECT_EQ(form.text(Box::Second), "ERROR 1: No operat");
+}
+
+TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
+    struct Row {
+        const char* what;
+        const char* held;
+        bool overAll;  // else pasted at the end
+        const char* pasted;
+        const char* result;
+    };
+    const Row rows[] = {
+        {"line feed", "0", true, "12\n34", "12"},
+        {"carriage return", "0", true, "12\r34", "12"},
+        {"both", "0", true, "12\r\n34\r\n", "12"},
+        {"a break first", "0", true, "\n34", ""},
+        {"after held text", "5", false, "67\n8", "567"},
+    };
+    for (const char* name : {"First", "Second", "Answer"}) {
+        for (const Row& row : rows) {
+            box(name)->setText(QString::fromUtf8(row.held));
+            pasteByKeys(box(name), QString::fromUtf8(row.pasted), row.overAll);
+            EXPECT_EQ(box(name)->text().toStdString(), row.result) << name << ", " << row.what;
+        }
+    }
+    // The line is then cut to what fits.
+    pasteByKeys(box("First"), QStringLiteral("1234567890123456789\r\n"));
+    EXPECT_EQ(form.text(Box::First), "123456789012345678");
+    // The list's edit field too: what it shows is what runs.
+    pasteByKeys(operation()->lineEdit(), QStringLiteral("+\n-"));
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("+"));
+    EXPECT_EQ(form.listIndex(), 0);
+}
+
 TEST_F(WindowTest, ProgramTextIsNeverCut) {
     // Beyond the toolkit's default cap of 32767 characters.
     const std::string huge(40000, '7');
@@ -541,6 +612,177 @@ TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
     select("MAGNIF()");
     EXPECT_EQ(operation()->toolTip(),
               QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
+}
+
+// Switches the application's style and palette for one test and puts both back after it.
+class AppLook {
+public:
+    AppLook() : style_(QApplication::style()->name()), palette_(QApplication::palette()) {}
+    ~AppLook() {
+        QApplication::setStyle(style_);
+        QApplication::setPalette(palette_);
+    }
+    static void set(const QString& style, const QPalette& palette) {
+        QApplication::setStyle(style);
+        QApplication::setPalette(palette);
+    }
+    // The platform's default style and Fusion.
+    QStringList styles() const { return {style_, QStringLiteral("Fusion")}; }
+
+private:
+    QString style_;
+    QPalette palette_;
+};
+
+// A dark palette as desktops set it: light text on dark colours.
+QPalette darkPalette() {
+    QPalette dark(QColor(53, 53, 53), QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText}) {
+        dark.setColor(role, QColor(238, 238, 236));
+        dark.setColor(QPalette::Disabled, role, QColor(145, 145, 145));
+    }
+    dark.setColor(QPalette::PlaceholderText, QColor(190, 190, 190));
+    dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    return dark;
+}
+
+// The pixels of `image` inside `area` that differ from its colour at `background`.
+std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& background) {
+    std::vector<QColor> found;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - background.red()) +
+                    std::abs(pixel.green() - background.green()) +
+                    std::abs(pixel.blue() - background.blue()) >
+                60) {
+                found.push_back(pixel);
+            }
+        }
+    }
+    return found;
+}
+
+// The rows of the button's caption: those where, between the caption's first and last column,
+// a pixel differs from the button's own face in that row, left of the caption.
+std::pair<int, int> captionRows(QPushButton* button) {
+    const QImage image = button->grab().toImage();
+    const int advance = button->fontMetrics().horizontalAdvance(button->text());
+    const int left = (image.width() - advance) / 2;
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor face = image.pixelColor(left - 10, y);
+        if (!marks(image, QRect(left, y, advance, 1), face).empty()) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    }
+    return {first, last};
+}
+
+// The lightest and the darkest lightness of the marks on a box's background in `image`, the
+// client area's picture; the frame is left out.
+std::pair<int, int> glyphLightness(const QImage& image, Form1& form, const char* name) {
+    QWidget* box = form.findChild<QWidget*>(QLatin1String(name));
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    edit = edit ? edit : qobject_cast<QComboBox*>(box)->lineEdit();
+    const QRect text = QRect(edit->mapTo(form.centralWidget(), QPoint(0, 0)), edit->size())
+                           .intersected(box->geometry().adjusted(3, 3, -3, -3));
+    int lightest = -1;
+    int darkest = 256;
+    for (const QColor& glyph : marks(image, text, box->palette().color(QPalette::Base))) {
+        lightest = std::max(lightest, glyph.lightness());
+        darkest = std::min(darkest, glyph.lightness());
+    }
+    return {lightest, darkest};
+}
+
+// The marks in the place of the list's arrow, on its yellow.
+std::size_t arrowMarks(const QImage& image, QComboBox* list) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = true;
+    const QRect arrow =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+    return marks(image, arrow.translated(list->pos()).adjusted(2, 2, -2, -2), QColor(255, 255, 0))
+        .size();
+}
+
+TEST(WindowLook, TextIsDarkOnTheFixedColoursUnderLightAndDarkPalettesInEveryStyle) {
+    AppLook look;
+    for (const QString& style : look.styles() + QStyleFactory::keys()) {
+        for (const auto& [paletteName, palette] :
+             {std::pair{"light",
+                        std::unique_ptr<QStyle>(QStyleFactory::create(style))->standardPalette()},
+              std::pair{"dark", darkPalette()}}) {
+            const std::string where = style.toStdString() + ", " + paletteName + " palette";
+            AppLook::set(style, palette);
+            Form1 form;
+            form.show();
+            const QImage image = form.centralWidget()->grab().toImage();
+            // Every glyph pixel is darker than the bright box (lightness 127), the darkest
+            // nearly black.
+            for (const char* name : {"First", "Second", "Answer", "Operation"}) {
+                const auto [lightest, darkest] = glyphLightness(image, form, name);
+                EXPECT_GE(lightest, 0) << name << ": no text, " << where;
+                EXPECT_LT(lightest, 127) << name << ", " << where;
+                EXPECT_LT(darkest, 64) << name << ", " << where;
+            }
+            auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+            EXPECT_GT(arrowMarks(image, list), 0u) << where;
+            // Bar is black, and nothing has moved.
+            QWidget* bar = form.findChild<QWidget*>(QStringLiteral("Bar"));
+            EXPECT_EQ(marks(image, bar->geometry().intersected(image.rect()), Qt::black).size(), 0u)
+                << where;
+            EXPECT_EQ(bar->geometry(), QRect(0, 38, 320, 4)) << where;
+            EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << where;
+            // The button's caption lies whole inside the button.
+            auto* button = form.findChild<QPushButton*>(QStringLiteral("DoIt"));
+            const auto [top, bottom] = captionRows(button);
+            const QRect ink = button->fontMetrics().tightBoundingRect(button->text());
+            EXPECT_GT(top, 0) << where;
+            EXPECT_LT(bottom, button->height() - 1) << where;
+            EXPECT_GE(bottom - top + 1, ink.height() - 1) << where;
+        }
+    }
+}
+
+TEST(WindowLook, ChooseOperationShowsWholeAtDebiansDefaultFont) {
+    AppLook look;
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    for (const QString& style : look.styles()) {
+        AppLook::set(style, QApplication::palette());
+        Form1 form;
+        form.show();
+        auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+        QLineEdit* edit = list->lineEdit();
+        ASSERT_EQ(QFontInfo(edit->font()).family(), QStringLiteral("DejaVu Sans"));
+        const QString text = QStringLiteral("Choose Operation");
+        ASSERT_EQ(edit->text(), text);
+        // The field lays out its text in its contents less the text margins and its own
+        // padding of 2 pixels on each side; the cursor after the text takes one more.
+        const int advance = edit->fontMetrics().horizontalAdvance(text);
+        const QRect contents = edit->contentsRect().marginsRemoved(edit->textMargins());
+        EXPECT_LE(advance + 1, contents.width() - 4) << style.toStdString();
+        // So the field does not scroll: the text's end lies one advance after its start.
+        // The field scrolls as it paints.
+        const auto cursorAt = [edit](int position) {
+            edit->setCursorPosition(position);
+            edit->grab();
+            return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+        };
+        const int start = cursorAt(0);
+        const int end = cursorAt(static_cast<int>(text.size()));
+        EXPECT_EQ(end - start, advance) << style.toStdString();
+        EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21));
+        EXPECT_EQ(list->font(), form.font());
+    }
+    QApplication::setFont(font);
 }
 
 // The program file's icon: a 32 x 32 and a 16 x 16 image, 24 bits per pixel, every pixel white

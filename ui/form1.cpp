@@ -13,12 +13,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QValidator>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -53,7 +59,7 @@ struct ControlLook {
     const char* name;       // the object name; also the accessible name, but for the button
     std::string_view text;  // the initial text, or the button's caption
     QRect twips;            // left, top, width, height
-    std::optional<QRgb> background;  // none: the theme's
+    std::optional<QRgb> background;  // none: the theme's; for the line, its colour
     bool courier;                    // "Courier New" bold 12 pt, or the toolkit's default font
     int tabIndex;                    // -1: takes no focus
 };
@@ -64,9 +70,8 @@ const ControlLook kControls[] = {
     {Kind::Box, "Second", "0", {1920, 240, 2895, 285}, 0x00FF00, true, 2},
     {Kind::Box, "Answer", "0", {0, 720, 4815, 285}, 0x00FFFF, true, 3},
     {Kind::Button, "DoIt", "Do It!", {0, 960, 4815, 270}, std::nullopt, true, 4},
-    // A line 4 pixels (60 twips) wide from (0, 600) to (4800, 600), centred on its y, in the
-    // theme's line colour.
-    {Kind::Line, "Bar", "", {0, 570, 4800, 60}, std::nullopt, false, -1},
+    // A black line 4 pixels (60 twips) wide from (0, 600) to (4800, 600), centred on its y.
+    {Kind::Line, "Bar", "", {0, 570, 4800, 60}, 0x000000, false, -1},
 };
 
 QFont courierNew() {
@@ -97,21 +102,152 @@ public:
     void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
 };
 
+// Operation's combo box. Two things of its look do not depend on the style:
+// - Its edit field reaches into the arrow button's padding, at most a third of the button, as
+//   far as the start-up text needs to show whole in the toolkit's default font, and its text
+//   runs from edge to edge of the field. The box itself keeps its size.
+// - Its arrow shows: some styles draw none in a box this low, and then the box draws the
+//   style's own down arrow.
+class OperationBox final : public QComboBox {
+public:
+    OperationBox(const QString& startText, QWidget* parent)
+        : QComboBox(parent), startText_(startText) {
+        setModel(new OperationList(this));
+        setEditable(true);
+        // Cancels the field's own padding of 2 pixels on each side.
+        lineEdit()->setTextMargins(-2, 0, -2, 0);
+        lineEdit()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The box lays out its field on every change of size, style, font and entry.
+        if (watched == lineEdit() &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+            widenField();
+        }
+        return QComboBox::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QComboBox::paintEvent(event);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QRect arrow =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+        if (!drawsArrow(option, arrow)) {
+            QStylePainter painter(this);
+            option.rect = arrow;
+            painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, option);
+        }
+    }
+
+private:
+    void widenField() {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        const QRect arrow =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+        // The text and the cursor after it.
+        const int needed = lineEdit()->fontMetrics().horizontalAdvance(startText_) + 1;
+        const int extra = std::clamp(needed - field.width(), 0, arrow.width() / 3);
+        const QRect wanted =
+            field.adjusted(isRightToLeft() ? -extra : 0, 0, isRightToLeft() ? 0 : extra, 0);
+        if (lineEdit()->geometry() != wanted) {
+            lineEdit()->setGeometry(wanted);
+        }
+    }
+
+    // Whether the style leaves a mark in the arrow's place; found once per style.
+    bool drawsArrow(const QStyleOptionComboBox& option, const QRect& arrow) {
+        if (arrowStyle_ != style()) {
+            QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+            painter.end();
+            const QColor base = option.palette.color(QPalette::Base);
+            drawsArrow_ = false;
+            for (int y = arrow.top(); y <= arrow.bottom() && !drawsArrow_; ++y) {
+                for (int x = arrow.left(); x <= arrow.right() && !drawsArrow_; ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    drawsArrow_ = pixel.alpha() > 0 && pixel != base;
+                }
+            }
+            arrowStyle_ = style();
+        }
+        return drawsArrow_;
+    }
+
+    QString startText_;
+    const QStyle* arrowStyle_ = nullptr;
+    bool drawsArrow_ = true;
+};
+
+// "Do It!": a push button drawn by the style, but for its caption, which is centred in the
+// button's whole height. The button is lower than some styles' padding above and below a
+// caption in its font, and they would cut the caption's top and bottom.
+class CaptionButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        painter.drawControl(QStyle::CE_PushButtonBevel, option);
+        QStyleOptionButton caption = option;
+        const QRect contents =
+            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        caption.rect =
+            QRect(contents.left(), option.rect.top(), contents.width(), option.rect.height());
+        painter.drawControl(QStyle::CE_PushButtonLabel, caption);
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+};
+
 namespace {
 
-// Gives a control the background of its row, where the row fixes one; Bar is drawn in the
-// theme's line colour.
+// The colours of everything drawn on a fixed bright background, whatever the theme: black
+// text and arrows, half-black placeholder and disabled text, and the selection in white on
+// the blue of the default light palette.
+void fixTextColours(QPalette& palette) {
+    const QColor dim(0, 0, 0, 128);
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(role, Qt::black);
+        palette.setColor(QPalette::Disabled, role, dim);
+    }
+    palette.setColor(QPalette::PlaceholderText, dim);
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+}
+
+// Gives a control the background of its row, where the row fixes one, and the text on it
+// colours readable there; Bar is filled with its colour.
 void paint(QWidget* widget, const ControlLook& look) {
+    if (!look.background) {
+        return;
+    }
+    const QColor background = QColor::fromRgb(*look.background);
     QPalette palette = widget->palette();
     if (look.kind == Kind::Line) {
         widget->setAutoFillBackground(true);
-        palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
-    } else if (look.background) {
-        const QColor background = QColor::fromRgb(*look.background);
+        palette.setColor(QPalette::Window, background);
+    } else {
         palette.setColor(QPalette::Base, background);
         if (look.kind == Kind::List) {
             palette.setColor(QPalette::Button, background);
         }
+        fixTextColours(palette);
     }
     widget->setPalette(palette);
 }
@@ -119,9 +255,7 @@ void paint(QWidget* widget, const ControlLook& look) {
 // The drop-down list: an editable field over the entries of an OperationList, showing its
 // initial text from the start.
 QComboBox* makeList(const ControlLook& look, QWidget* client) {
-    auto* list = new QComboBox(client);
-    list->setModel(new OperationList(list));
-    list->setEditable(true);
+    auto* list = new OperationBox(toQString(look.text), client);
     // Screen readers announce the focused edit field, not the list around it.
     list->lineEdit()->setAccessibleName(QLatin1String(look.name));
     list->setEditText(toQString(look.text));
@@ -145,7 +279,7 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
             widget = makeList(look, client);
             break;
         case Kind::Button:
-            widget = new QPushButton(toQString(look.text), client);
+            widget = new CaptionButton(toQString(look.text), client);
             break;
         case Kind::Line:
             widget = new QFrame(client);
@@ -168,16 +302,26 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
 
 }  // namespace
 
-// Limits typing and pasting to `limit` UTF-16 code units, as a length-limited text box does,
-// without cutting what the program writes. A change is judged against the text the box held
-// before it: it is taken whole when the result fits or when it only removes characters (so a
-// longer text written by the program is kept and can be shortened); otherwise only the first
-// characters of the inserted text that fit are kept, never half a surrogate pair, and none
-// when what is left of the held text is already too long.
-class TypingLimit final : public QValidator {
+// Judges what the user puts into a single-line box, by typing, pasting or dropping, as a
+// classic single-line text box does, and leaves what the program writes alone:
+// - an inserted text is kept up to its first line break (CR or LF);
+// - with a limit, typing and pasting stop at `limit` UTF-16 code units. A change is taken
+//   whole when the result fits or when it only removes characters (so a longer text written
+//   by the program is kept and can be shortened); otherwise only the first characters of the
+//   inserted text that fit are kept, never half a surrogate pair, and none when what is left
+//   of the held text is already too long.
+// A change is judged against the text the box held before it and the selection (or cursor)
+// that the change replaced.
+class BoxInput final : public QValidator {
 public:
-    TypingLimit(QLineEdit* edit, int limit) : QValidator(edit), limit_(limit), held_(edit->text()) {
-        connect(edit, &QLineEdit::textChanged, this, &TypingLimit::hold);
+    static constexpr int kNoLimit = std::numeric_limits<int>::max();
+
+    BoxInput(QLineEdit* edit, int limit)
+        : QValidator(edit), edit_(edit), limit_(limit), held_(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this, &BoxInput::hold);
+        connect(edit, &QLineEdit::selectionChanged, this, &BoxInput::noteSelection);
+        connect(edit, &QLineEdit::cursorPositionChanged, this, &BoxInput::noteSelection);
+        noteSelection();
     }
 
     // Takes the text the program is about to write as the text held before, so that the
@@ -185,24 +329,20 @@ public:
     void hold(const QString& text) { held_ = text; }
 
     State validate(QString& input, int& pos) const override {
-        if (input.size() <= limit_ || removesOnly(input)) {
+        if (removesOnly(input)) {
             return Acceptable;
         }
-        // The change replaced the held text between a common prefix and suffix by the
-        // inserted text, which ends at the cursor.
-        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
-        qsizetype suffix = std::min(commonSuffix(held_, input), input.size() - cursor);
-        qsizetype prefix =
-            std::min({commonPrefix(held_, input), held_.size() - suffix, input.size() - suffix});
-        if (prefix > 0 && input.at(prefix - 1).isHighSurrogate()) {
-            --prefix;
-        }
-        if (suffix > 0 && input.at(input.size() - suffix).isLowSurrogate()) {
-            --suffix;
-        }
+        auto [prefix, suffix] = replaced(input, pos);
         const QStringView inserted =
             QStringView(input).sliced(prefix, input.size() - suffix - prefix);
-        qsizetype fits = std::clamp<qsizetype>(limit_ - prefix - suffix, 0, inserted.size());
+        const auto lineBreak = std::find_if(inserted.begin(), inserted.end(), [](QChar c) {
+            return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+        });
+        const qsizetype line = lineBreak - inserted.begin();
+        if (line == inserted.size() && input.size() <= limit_) {
+            return Acceptable;
+        }
+        qsizetype fits = std::clamp<qsizetype>(limit_ - prefix - suffix, 0, line);
         if (fits > 0 && fits < inserted.size() && inserted.at(fits - 1).isHighSurrogate()) {
             --fits;
         }
@@ -218,6 +358,42 @@ public:
     }
 
 private:
+    // The lengths of the held text's start and end that the change kept: the change replaced
+    // what lay between them by the text inserted there.
+    std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const {
+        // Typing, pasting and dropping replace the selection, or insert at the cursor.
+        const qsizetype suffix = held_.size() - selectionEnd_;
+        if (selectionStart_ <= selectionEnd_ && selectionEnd_ <= held_.size() &&
+            selectionStart_ + suffix <= input.size() &&
+            QStringView(input).first(selectionStart_) ==
+                QStringView(held_).first(selectionStart_) &&
+            QStringView(input).last(suffix) == QStringView(held_).last(suffix)) {
+            return {selectionStart_, suffix};
+        }
+        // Anything else (an undo, a drop moving text): the longest common start and end, with
+        // the inserted text ending at the cursor.
+        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
+        qsizetype end = std::min(commonSuffix(held_, input), input.size() - cursor);
+        qsizetype start =
+            std::min({commonPrefix(held_, input), held_.size() - end, input.size() - end});
+        if (start > 0 && input.at(start - 1).isHighSurrogate()) {
+            --start;
+        }
+        if (end > 0 && input.at(input.size() - end).isLowSurrogate()) {
+            --end;
+        }
+        return {start, end};
+    }
+
+    void noteSelection() {
+        if (edit_->hasSelectedText()) {
+            selectionStart_ = edit_->selectionStart();
+            selectionEnd_ = edit_->selectionEnd();
+        } else {
+            selectionStart_ = selectionEnd_ = edit_->cursorPosition();
+        }
+    }
+
     static qsizetype commonPrefix(const QString& a, const QString& b) {
         qsizetype n = 0;
         while (n < a.size() && n < b.size() && a.at(n) == b.at(n)) {
@@ -238,8 +414,11 @@ private:
                commonPrefix(held_, input) + commonSuffix(held_, input) >= input.size();
     }
 
+    QLineEdit* edit_;
     int limit_;
     QString held_;
+    qsizetype selectionStart_ = 0;
+    qsizetype selectionEnd_ = 0;
 };
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
@@ -274,6 +453,7 @@ void Form1::buildControls() {
     client->setFixedSize(pixels(QRect(QPoint(), kClientTwips)).size());
     client->setAutoFillBackground(true);
     QPalette white = client->palette();
+    // Only the window's own colour: the button inside follows the theme.
     white.setColor(QPalette::Window, QColor::fromRgb(kWhite));
     client->setPalette(white);
     setCentralWidget(client);
@@ -310,10 +490,13 @@ void Form1::connectControls() {
     connect(operation_, &QComboBox::editTextChanged, this, &Form1::followEditText);
     connect(doIt_, &QPushButton::clicked, this, &Form1::pressDoIt);
 
-    firstLimit_ = new TypingLimit(first_, kTypingLimit);
-    first_->setValidator(firstLimit_);
-    secondLimit_ = new TypingLimit(second_, kTypingLimit);
-    second_->setValidator(secondLimit_);
+    firstInput_ = new BoxInput(first_, kTypingLimit);
+    first_->setValidator(firstInput_);
+    secondInput_ = new BoxInput(second_, kTypingLimit);
+    second_->setValidator(secondInput_);
+    answerInput_ = new BoxInput(answer_, BoxInput::kNoLimit);
+    answer_->setValidator(answerInput_);
+    operation_->setValidator(new BoxInput(operation_->lineEdit(), BoxInput::kNoLimit));
 
     // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
     // itself, as a dialog's default button would be pressed.
@@ -384,12 +567,11 @@ std::string Form1::text(Box which) const {
 void Form1::setText(Box which, const std::string& text) {
     QLineEdit* edit = box(which);
     const QString written = toQString(text);
-    // What the program writes is never cut: only typing and pasting are limited.
-    if (TypingLimit* limit = which == Box::First    ? firstLimit_
-                             : which == Box::Second ? secondLimit_
-                                                    : nullptr) {
-        limit->hold(written);
-    }
+    // What the program writes is never cut.
+    BoxInput* input = which == Box::First    ? firstInput_
+                      : which == Box::Second ? secondInput_
+                                             : answerInput_;
+    input->hold(written);
     edit->setText(written);
 }
 

@@ -19,7 +19,7 @@ class QPushButton;
 namespace quillon {
 
 class OperationList;
-class TypingLimit;
+class BoxInput;
 
 class Form1 final : public QMainWindow, public Controls {
 public:
@@ -79,8 +79,9 @@ private:
     QPushButton* doIt_ = nullptr;
     QList<QAction*> addItems_;
     QList<QAction*> numberItems_;
-    TypingLimit* firstLimit_ = nullptr;
-    TypingLimit* secondLimit_ = nullptr;
+    BoxInput* firstInput_ = nullptr;
+    BoxInput* secondInput_ = nullptr;
+    BoxInput* answerInput_ = nullptr;
 
     std::int16_t numberMode_ = 0;
     FailureReporter reporter_;
