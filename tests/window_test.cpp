@@ -31,7 +31,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -614,42 +613,28 @@ TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
               QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
 }
 
-// Switches the application's style and palette for one test and puts both back after it.
-class AppLook {
-public:
-    AppLook() : style_(QApplication::style()->name()), palette_(QApplication::palette()) {}
-    ~AppLook() {
-        QApplication::setStyle(style_);
-        QApplication::setPalette(palette_);
+// Runs `check` on a fresh window under each of `styles` with its light palette and with a dark
+// one (light text on dark grey), then puts the application's style and palette back.
+void underEachLook(const QStringList& styles,
+                   const std::function<void(Form1&, const std::string& look)>& check) {
+    const QString style = QApplication::style()->name();
+    const QPalette palette = QApplication::palette();
+    for (const QString& name : styles) {
+        QApplication::setStyle(name);
+        for (const auto& [tone, toned] :
+             {std::pair{"light", QApplication::style()->standardPalette()},
+              std::pair{"dark", QPalette(QColor(53, 53, 53))}}) {
+            QApplication::setPalette(toned);
+            Form1 form;
+            form.show();
+            check(form, name.toStdString() + ", " + tone);
+        }
     }
-    static void set(const QString& style, const QPalette& palette) {
-        QApplication::setStyle(style);
-        QApplication::setPalette(palette);
-    }
-    // The platform's default style and Fusion.
-    QStringList styles() const { return {style_, QStringLiteral("Fusion")}; }
-
-private:
-    QString style_;
-    QPalette palette_;
-};
-
-// A dark palette as desktops set it: light text on dark colours.
-QPalette darkPalette() {
-    QPalette dark(QColor(53, 53, 53), QColor(53, 53, 53));
-    dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    for (const QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText}) {
-        dark.setColor(role, QColor(238, 238, 236));
-        dark.setColor(QPalette::Disabled, role, QColor(145, 145, 145));
-    }
-    dark.setColor(QPalette::PlaceholderText, QColor(190, 190, 190));
-    dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    return dark;
+    QApplication::setStyle(style);
+    QApplication::setPalette(palette);
 }
 
-// The pixels of `image` inside `area` that differ from its colour at `background`.
+// The pixels of `image` inside `area` that differ clearly from `background`.
 std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& background) {
     std::vector<QColor> found;
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -666,122 +651,99 @@ std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& 
     return found;
 }
 
-// The rows of the button's caption: those where, between the caption's first and last column,
-// a pixel differs from the button's own face in that row, left of the caption.
+// The first and last row of the button's caption: rows where, over the caption's width, a
+// pixel differs from the button's face left of the caption in that row.
 std::pair<int, int> captionRows(QPushButton* button) {
     const QImage image = button->grab().toImage();
-    const int advance = button->fontMetrics().horizontalAdvance(button->text());
-    const int left = (image.width() - advance) / 2;
-    int first = -1;
-    int last = -1;
+    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    const int left = (image.width() - width) / 2;
+    std::pair rows{-1, -1};
     for (int y = 0; y < image.height(); ++y) {
-        const QColor face = image.pixelColor(left - 10, y);
-        if (!marks(image, QRect(left, y, advance, 1), face).empty()) {
-            first = first < 0 ? y : first;
-            last = y;
+        if (!marks(image, QRect(left, y, width, 1), image.pixelColor(left - 10, y)).empty()) {
+            rows = {rows.first < 0 ? y : rows.first, y};
         }
     }
-    return {first, last};
-}
-
-// The lightest and the darkest lightness of the marks on a box's background in `image`, the
-// client area's picture; the frame is left out.
-std::pair<int, int> glyphLightness(const QImage& image, Form1& form, const char* name) {
-    QWidget* box = form.findChild<QWidget*>(QLatin1String(name));
-    auto* edit = qobject_cast<QLineEdit*>(box);
-    edit = edit ? edit : qobject_cast<QComboBox*>(box)->lineEdit();
-    const QRect text = QRect(edit->mapTo(form.centralWidget(), QPoint(0, 0)), edit->size())
-                           .intersected(box->geometry().adjusted(3, 3, -3, -3));
-    int lightest = -1;
-    int darkest = 256;
-    for (const QColor& glyph : marks(image, text, box->palette().color(QPalette::Base))) {
-        lightest = std::max(lightest, glyph.lightness());
-        darkest = std::min(darkest, glyph.lightness());
-    }
-    return {lightest, darkest};
-}
-
-// The marks in the place of the list's arrow, on its yellow.
-std::size_t arrowMarks(const QImage& image, QComboBox* list) {
-    QStyleOptionComboBox option;
-    option.initFrom(list);
-    option.editable = true;
-    const QRect arrow =
-        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
-    return marks(image, arrow.translated(list->pos()).adjusted(2, 2, -2, -2), QColor(255, 255, 0))
-        .size();
+    return rows;
 }
 
 TEST(WindowLook, TextIsDarkOnTheFixedColoursUnderLightAndDarkPalettesInEveryStyle) {
-    AppLook look;
-    for (const QString& style : look.styles() + QStyleFactory::keys()) {
-        for (const auto& [paletteName, palette] :
-             {std::pair{"light",
-                        std::unique_ptr<QStyle>(QStyleFactory::create(style))->standardPalette()},
-              std::pair{"dark", darkPalette()}}) {
-            const std::string where = style.toStdString() + ", " + paletteName + " palette";
-            AppLook::set(style, palette);
-            Form1 form;
-            form.show();
+    underEachLook(
+        QStringList(QApplication::style()->name()) + QStyleFactory::keys(),
+        [](Form1& form, const std::string& look) {
             const QImage image = form.centralWidget()->grab().toImage();
-            // Every glyph pixel is darker than the bright box (lightness 127), the darkest
-            // nearly black.
+            // In each box every glyph pixel is darker than the bright background (lightness
+            // 127), and the darkest is nearly black.
             for (const char* name : {"First", "Second", "Answer", "Operation"}) {
-                const auto [lightest, darkest] = glyphLightness(image, form, name);
-                EXPECT_GE(lightest, 0) << name << ": no text, " << where;
-                EXPECT_LT(lightest, 127) << name << ", " << where;
-                EXPECT_LT(darkest, 64) << name << ", " << where;
+                auto* box = form.findChild<QWidget*>(QLatin1String(name));
+                auto* list = qobject_cast<QComboBox*>(box);
+                QWidget* field = list ? list->lineEdit() : box;
+                const QRect text =
+                    QRect(field->mapTo(form.centralWidget(), QPoint()), field->size())
+                        .intersected(box->geometry().adjusted(3, 3, -3, -3));
+                std::vector<int> glyphs;
+                for (const QColor& mark :
+                     marks(image, text, box->palette().color(QPalette::Base))) {
+                    glyphs.push_back(mark.lightness());
+                }
+                ASSERT_FALSE(glyphs.empty()) << name << ", " << look;
+                EXPECT_LT(*std::max_element(glyphs.begin(), glyphs.end()), 127)
+                    << name << ", " << look;
+                EXPECT_LT(*std::min_element(glyphs.begin(), glyphs.end()), 64)
+                    << name << ", " << look;
             }
+            // The list's arrow shows on its yellow.
             auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
-            EXPECT_GT(arrowMarks(image, list), 0u) << where;
-            // Bar is black, and nothing has moved.
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.editable = true;
+            const QRect arrow = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxArrow, list);
+            EXPECT_FALSE(marks(image, arrow.translated(list->pos()).adjusted(2, 2, -2, -2),
+                               QColor(255, 255, 0))
+                             .empty())
+                << look;
+            // Bar is black and the list stays in place.
             QWidget* bar = form.findChild<QWidget*>(QStringLiteral("Bar"));
-            EXPECT_EQ(marks(image, bar->geometry().intersected(image.rect()), Qt::black).size(), 0u)
-                << where;
-            EXPECT_EQ(bar->geometry(), QRect(0, 38, 320, 4)) << where;
-            EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << where;
+            EXPECT_TRUE(marks(image, bar->geometry().intersected(image.rect()), Qt::black).empty())
+                << look;
+            EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
             // The button's caption lies whole inside the button.
             auto* button = form.findChild<QPushButton*>(QStringLiteral("DoIt"));
             const auto [top, bottom] = captionRows(button);
-            const QRect ink = button->fontMetrics().tightBoundingRect(button->text());
-            EXPECT_GT(top, 0) << where;
-            EXPECT_LT(bottom, button->height() - 1) << where;
-            EXPECT_GE(bottom - top + 1, ink.height() - 1) << where;
-        }
-    }
+            EXPECT_GT(top, 0) << look;
+            EXPECT_LT(bottom, button->height() - 1) << look;
+            EXPECT_GE(bottom - top + 2, button->fontMetrics().tightBoundingRect("Do It!").height())
+                << look;
+        });
 }
 
 TEST(WindowLook, ChooseOperationShowsWholeAtDebiansDefaultFont) {
-    AppLook look;
     const QFont font = QApplication::font();
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    for (const QString& style : look.styles()) {
-        AppLook::set(style, QApplication::palette());
-        Form1 form;
-        form.show();
-        auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
-        QLineEdit* edit = list->lineEdit();
-        ASSERT_EQ(QFontInfo(edit->font()).family(), QStringLiteral("DejaVu Sans"));
-        const QString text = QStringLiteral("Choose Operation");
-        ASSERT_EQ(edit->text(), text);
-        // The field lays out its text in its contents less the text margins and its own
-        // padding of 2 pixels on each side; the cursor after the text takes one more.
-        const int advance = edit->fontMetrics().horizontalAdvance(text);
-        const QRect contents = edit->contentsRect().marginsRemoved(edit->textMargins());
-        EXPECT_LE(advance + 1, contents.width() - 4) << style.toStdString();
-        // So the field does not scroll: the text's end lies one advance after its start.
-        // The field scrolls as it paints.
-        const auto cursorAt = [edit](int position) {
-            edit->setCursorPosition(position);
-            edit->grab();
-            return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-        };
-        const int start = cursorAt(0);
-        const int end = cursorAt(static_cast<int>(text.size()));
-        EXPECT_EQ(end - start, advance) << style.toStdString();
-        EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21));
-        EXPECT_EQ(list->font(), form.font());
-    }
+    underEachLook({QApplication::style()->name(), QStringLiteral("Fusion")},
+                  [](Form1& form, const std::string& look) {
+                      auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+                      QLineEdit* edit = list->lineEdit();
+                      ASSERT_EQ(QFontInfo(edit->font()).family(), QStringLiteral("DejaVu Sans"));
+                      ASSERT_EQ(edit->text(), QStringLiteral("Choose Operation"));
+                      // The field lays its text out in its contents less the text margins and its
+                      // own padding of 2 pixels on each side; the cursor after the text takes one
+                      // more.
+                      const int advance = edit->fontMetrics().horizontalAdvance(edit->text());
+                      const QRect contents =
+                          edit->contentsRect().marginsRemoved(edit->textMargins());
+                      EXPECT_LE(advance + 1, contents.width() - 4) << look;
+                      // So the field does not scroll, which it does as it paints: the text's end
+                      // lies one advance after its start.
+                      const auto cursorAt = [edit](int position) {
+                          edit->setCursorPosition(position);
+                          edit->grab();
+                          return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+                      };
+                      EXPECT_EQ(cursorAt(16) - cursorAt(0), advance) << look;
+                      EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
+                      EXPECT_EQ(list->font(), form.font()) << look;
+                  });
     QApplication::setFont(font);
 }
 

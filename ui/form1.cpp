@@ -24,7 +24,6 @@
 #include <QStylePainter>
 #include <QValidator>
 #include <algorithm>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -127,6 +126,13 @@ protected:
             widenField();
         }
         return QComboBox::eventFilter(watched, event);
+    }
+
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::StyleChange) {
+            arrowStyle_ = nullptr;
+        }
+        QComboBox::changeEvent(event);
     }
 
     void paintEvent(QPaintEvent* event) override {
