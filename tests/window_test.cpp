@@ -1,6 +1,7 @@
-// The window on Qt's offscreen platform: its layout, colours, fonts and focus order, the
-// menus, the typing limit, the keyboard, failure reports and tooltips. Widgets are found by
-// their object names, as a screen reader or a test tool would find them.
+// The window on Qt's offscreen platform (and on a real X server): its layout, colours, fonts
+// and focus order, its look under other styles and palettes, the menus, typing and pasting,
+// the keyboard, failure reports and tooltips. Widgets are found by their object names, as a
+// screen reader or a test tool would find them.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>

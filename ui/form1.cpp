@@ -102,9 +102,9 @@ public:
 };
 
 // Operation's combo box. Two things of its look do not depend on the style:
-// - Its edit field reaches into the arrow button's padding, at most a third of the button, as
-//   far as the start-up text needs to show whole in the toolkit's default font, and its text
-//   runs from edge to edge of the field. The box itself keeps its size.
+// - Its edit field reaches into the arrow button's padding, never over the arrow, as far as
+//   the start-up text needs to show whole in the toolkit's default font, and its text runs
+//   from edge to edge of the field. The box itself keeps its size.
 // - Its arrow shows: some styles draw none in a box this low, and then the box draws the
 //   style's own down arrow.
 class OperationBox final : public QComboBox {
@@ -158,7 +158,11 @@ private:
             style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
         // The text and the cursor after it.
         const int needed = lineEdit()->fontMetrics().horizontalAdvance(startText_) + 1;
-        const int extra = std::clamp(needed - field.width(), 0, arrow.width() / 3);
+        // The field may reach up to 6 pixels before the middle of the arrow, which leaves the
+        // arrow itself clear.
+        const int room = isRightToLeft() ? field.left() - (arrow.center().x() + 6)
+                                         : arrow.center().x() - 6 - field.right();
+        const int extra = std::clamp(needed - field.width(), 0, std::max(room, 0));
         const QRect wanted =
             field.adjusted(isRightToLeft() ? -extra : 0, 0, isRightToLeft() ? 0 : extra, 0);
         if (lineEdit()->geometry() != wanted) {

@@ -1,6 +1,8 @@
 // Form1: the main window. It builds the controls, the menus and the start-up state, and
 // adapts its widgets to the control operations that the evaluator and the menu handlers use.
 // It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
+// How the window looks (each control's place in twips, colour, font and tab order) is one
+// table in form1.cpp; the widgets are built from it and then given what they do.
 #pragma once
 
 #include <QMainWindow>
