@@ -1,6 +1,7 @@
-// The window on Qt's offscreen platform: its layout, colours, fonts and focus order, the
-// menus, the typing limit, the keyboard, failure reports and tooltips. Widgets are found by
-// their object names, as a screen reader or a test tool would find them.
+// The window on Qt's offscreen platform (and on a real X server): its layout, colours, fonts
+// and focus order, its look under other styles and palettes, the menus, typing and pasting,
+// the keyboard, failure reports and tooltips. Widgets are found by their object names, as a
+// screen reader or a test tool would find them.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -10,7 +11,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,11 +21,16 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -36,6 +44,28 @@
 
 namespace quillon {
 namespace {
+
+std::vector<std::string> entriesOf(const Controls& controls) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < controls.listCount(); ++i) {
+        entries.push_back(controls.listText(i));
+    }
+    return entries;
+}
+
+// Every list a user can make: each mode's basic block alone (item 0), then with each category
+// of "Add Operations" (items 1 to 7).
+void forEveryList(Form1& form, const std::function<void(int mode, int item)>& check) {
+    for (const int mode : {2, 1}) {
+        form.numberMenuItem(mode)->trigger();
+        for (int item = 0; item <= 7; ++item) {
+            if (item > 0) {
+                form.addMenuItem(item)->trigger();
+            }
+            check(mode, item);
+        }
+    }
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -67,16 +97,17 @@ protected:
 TEST_F(WindowTest, ControlsSitWhereTheDescriptionPutsThemInLogicalPixels) {
     struct Row {
         const char* name;
-        QRect geometry;
+        QRect geometry;  // twips divided by 15
+        const char* spoken;
     };
-    // Twips divided by 15.
     const Row rows[] = {
-        {"First", {128, 0, 193, 19}},   {"Operation", {0, 16, 129, 21}},
-        {"Second", {128, 16, 193, 19}}, {"Answer", {0, 48, 321, 19}},
-        {"DoIt", {0, 64, 321, 18}},     {"Bar", {0, 38, 320, 4}},
+        {"First", {128, 0, 193, 19}, "First"},    {"Operation", {0, 16, 129, 21}, "Operation"},
+        {"Second", {128, 16, 193, 19}, "Second"}, {"Answer", {0, 48, 321, 19}, "Answer"},
+        {"DoIt", {0, 64, 321, 18}, "Do It!"},     {"Bar", {0, 38, 320, 4}, "Bar"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(widget(row.name)->geometry(), row.geometry) << row.name;
+        EXPECT_EQ(widget(row.name)->accessibleName(), QString::fromUtf8(row.spoken)) << row.name;
     }
     EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
@@ -151,18 +182,9 @@ TEST_F(WindowTest, TabVisitsFirstOperationSecondAnswerDoItAndNeverBar) {
     EXPECT_EQ(widget("Bar")->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(WindowTest, EveryControlHasAnAccessibleName) {
-    for (const auto& [name, spoken] : {std::pair{"First", "First"},
-                                       {"Operation", "Operation"},
-                                       {"Second", "Second"},
-                                       {"Answer", "Answer"},
-                                       {"DoIt", "Do It!"},
-                                       {"Bar", "Bar"}}) {
-        EXPECT_EQ(widget(name)->accessibleName(), QString::fromUtf8(spoken)) << name;
-    }
+TEST_F(WindowTest, AScreenReaderAnnouncesTheListsEditFieldAsOperation) {
     // The list's edit field takes the focus and is what a screen reader announces; the list
     // itself is announced by its edit text on some desktops.
-    EXPECT_EQ(operation()->lineEdit()->accessibleName(), QStringLiteral("Operation"));
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
     ASSERT_NE(spoken, nullptr);
     EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
@@ -174,22 +196,10 @@ TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
     EXPECT_EQ(form.numberMode(), 2);
     EXPECT_TRUE(form.firstVisible());
     const std::vector<std::string> basic = {"+", "-", "\u00D7", "\u00F7"};
-    std::vector<std::string> entries;
-    for (int i = 0; i < form.listCount(); ++i) {
-        entries.push_back(form.listText(i));
-    }
-    EXPECT_EQ(entries, basic);
+    EXPECT_EQ(entriesOf(form), basic);
     for (const char* name : {"First", "Second", "Answer"}) {
         EXPECT_EQ(box(name)->text(), QStringLiteral("0")) << name;
     }
-}
-
-std::vector<std::string> entriesOf(const Controls& controls) {
-    std::vector<std::string> entries;
-    for (int i = 0; i < controls.listCount(); ++i) {
-        entries.push_back(controls.listText(i));
-    }
-    return entries;
 }
 
 std::vector<std::string> blockNames(const CatalogueBlock& basic, const CatalogueBlock* category,
@@ -230,17 +240,12 @@ TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
 }
 
 TEST_F(WindowTest, EachMenuItemLeavesTheBasicBlockAndItsCategory) {
-    for (const bool twoNumbers : {true, false}) {
-        form.numberMenuItem(twoNumbers ? 2 : 1)->trigger();
-        EXPECT_EQ(form.firstVisible(), twoNumbers);
-        EXPECT_EQ(entriesOf(form), blockNames(basicBlock(), nullptr, twoNumbers));
-        for (int index = 1; index <= 7; ++index) {
-            form.addMenuItem(index)->trigger();
-            EXPECT_EQ(entriesOf(form),
-                      blockNames(basicBlock(), &categories()[index - 1], twoNumbers))
-                << index;
-        }
-    }
+    forEveryList(form, [&](int mode, int item) {
+        EXPECT_EQ(form.firstVisible(), mode == 2);
+        EXPECT_EQ(entriesOf(form),
+                  blockNames(basicBlock(), item > 0 ? &categories()[item - 1] : nullptr, mode == 2))
+            << "mode " << mode << ", item " << item;
+    });
 }
 
 TEST_F(WindowTest, HidingFirstKeepsItsText) {
@@ -279,22 +284,16 @@ TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
 
 TEST_F(WindowTest, TheOpenListShowsEveryEntryWhole) {
     QAbstractItemView* view = operation()->view();
-    for (const int mode : {2, 1}) {
-        form.numberMenuItem(mode)->trigger();
-        for (int index = 0; index <= 7; ++index) {
-            if (index > 0) {
-                form.addMenuItem(index)->trigger();
-            }
-            operation()->showPopup();
-            ASSERT_TRUE(view->isVisible());
-            for (int i = 0; i < operation()->count(); ++i) {
-                const QModelIndex entry = view->model()->index(i, 0);
-                EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
-                    << form.listText(i) << " in mode " << mode << " after item " << index;
-            }
-            operation()->hidePopup();
+    forEveryList(form, [&](int mode, int item) {
+        operation()->showPopup();
+        ASSERT_TRUE(view->isVisible());
+        for (int i = 0; i < operation()->count(); ++i) {
+            const QModelIndex entry = view->model()->index(i, 0);
+            EXPECT_LE(view->sizeHintForIndex(entry).width(), view->viewport()->width())
+                << form.listText(i) << " in mode " << mode << " after item " << item;
         }
-    }
+        operation()->hidePopup();
+    });
     EXPECT_EQ(operation()->geometry(), QRect(0, 16, 129, 21));
 }
 
@@ -447,6 +446,70 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
     EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
 }
 
+// Puts `text` on the clipboard and pastes it into `edit` with the paste keys, over all of its
+// text when `overAll`, else at its cursor.
+void pasteByKeys(QLineEdit* edit, const QString& text, bool overAll = true) {
+    QGuiApplication::clipboard()->setText(text);
+    if (overAll) {
+        QTest::keySequence(edit, QKeySequence::SelectAll);
+    }
+    QTest::keySequence(edit, QKeySequence::Paste);
+}
+
+// Types `text` over all of the text of `edit`, key by key.
+void typeOverAll(QLineEdit* edit, const QString& text) {
+    QTest::keySequence(edit, QKeySequence::SelectAll);
+    QTest::keyClicks(edit, text);
+}
+
+TEST_F(WindowTest, APasteOverAllOfALongRecallKeepsEighteenCharacters) {
+    // The recall writes 24 characters into First.
+    typeOverAll(box("Answer"), QStringLiteral("123456789012345678901234"));
+    typeOverAll(box("First"), QStringLiteral("%"));
+    typeOverAll(box("Second"), QStringLiteral("1"));
+    select("+");
+    click();
+    ASSERT_EQ(form.text(Box::First), "123456789012345678901234");
+    // The pasted text shares its first 19 characters with the recall.
+    pasteByKeys(box("First"), QStringLiteral("1234567890123456789999999"));
+    EXPECT_EQ(form.text(Box::First), "123456789012345678");
+    // So it does with any long text the program wrote.
+    form.setText(Box::Second, "ERROR 1: No operation chosen");
+    pasteByKeys(box("Second"), QStringLiteral("ERROR 1: No operation chosen again"));
+    EXPECT_EQ(form.text(Box::Second), "ERROR 1: No operat");
+}
+
+TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
+    struct Row {
+        const char* what;
+        const char* held;
+        bool overAll;  // else pasted at the end
+        const char* pasted;
+        const char* result;
+    };
+    const Row rows[] = {
+        {"line feed", "0", true, "12\n34", "12"},
+        {"carriage return", "0", true, "12\r34", "12"},
+        {"both", "0", true, "12\r\n34\r\n", "12"},
+        {"a break first", "0", true, "\n34", ""},
+        {"after held text", "5", false, "67\n8", "567"},
+    };
+    for (const char* name : {"First", "Second", "Answer"}) {
+        for (const Row& row : rows) {
+            box(name)->setText(QString::fromUtf8(row.held));
+            pasteByKeys(box(name), QString::fromUtf8(row.pasted), row.overAll);
+            EXPECT_EQ(box(name)->text().toStdString(), row.result) << name << ", " << row.what;
+        }
+    }
+    // The line is then cut to what fits.
+    pasteByKeys(box("First"), QStringLiteral("1234567890123456789\r\n"));
+    EXPECT_EQ(form.text(Box::First), "123456789012345678");
+    // The list's edit field too: what it shows is what runs.
+    pasteByKeys(operation()->lineEdit(), QStringLiteral("+\n-"));
+    EXPECT_EQ(operation()->currentText(), QStringLiteral("+"));
+    EXPECT_EQ(form.listIndex(), 0);
+}
+
 TEST_F(WindowTest, ProgramTextIsNeverCut) {
     // Beyond the toolkit's default cap of 32767 characters.
     const std::string huge(40000, '7');
@@ -537,22 +600,152 @@ TEST(WindowMessage, TheDefaultReportIsAPlainTextMessageBoxTitledQuillon) {
 
 TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
     std::set<std::string> named;
-    for (const int mode : {2, 1}) {
-        form.numberMenuItem(mode)->trigger();
-        for (int index = 1; index <= 7; ++index) {
-            form.addMenuItem(index)->trigger();
-            for (int i = 0; i < operation()->count(); ++i) {
-                const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
-                EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
-                EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
-                named.insert(form.listText(i));
-            }
+    forEveryList(form, [&](int, int) {
+        for (int i = 0; i < operation()->count(); ++i) {
+            const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
+            EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
+            EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
+            named.insert(form.listText(i));
         }
-    }
+    });
     EXPECT_EQ(named.size(), 122u);  // 121 operations and the placeholder
     select("MAGNIF()");
     EXPECT_EQ(operation()->toolTip(),
               QStringLiteral("Steps of the 3n + 1 iteration from the number in Second down to 1"));
+}
+
+// Runs `check` on a fresh window under each of `styles` with its light palette and with a dark
+// one (light text on dark grey), then puts the application's style and palette back.
+void underEachLook(const QStringList& styles,
+                   const std::function<void(Form1&, const std::string& look)>& check) {
+    const QString style = QApplication::style()->name();
+    const QPalette palette = QApplication::palette();
+    for (const QString& name : styles) {
+        QApplication::setStyle(name);
+        for (const auto& [tone, toned] :
+             {std::pair{"light", QApplication::style()->standardPalette()},
+              std::pair{"dark", QPalette(QColor(53, 53, 53))}}) {
+            QApplication::setPalette(toned);
+            Form1 form;
+            form.show();
+            check(form, name.toStdString() + ", " + tone);
+        }
+    }
+    QApplication::setStyle(style);
+    QApplication::setPalette(palette);
+}
+
+// The pixels of `image` inside `area` that differ clearly from `background`.
+std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& background) {
+    std::vector<QColor> found;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - background.red()) +
+                    std::abs(pixel.green() - background.green()) +
+                    std::abs(pixel.blue() - background.blue()) >
+                60) {
+                found.push_back(pixel);
+            }
+        }
+    }
+    return found;
+}
+
+// The first and last row of the button's caption: rows where, over the caption's width, a
+// pixel differs from the button's face left of the caption in that row.
+std::pair<int, int> captionRows(QPushButton* button) {
+    const QImage image = button->grab().toImage();
+    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    const int left = (image.width() - width) / 2;
+    std::pair rows{-1, -1};
+    for (int y = 0; y < image.height(); ++y) {
+        if (!marks(image, QRect(left, y, width, 1), image.pixelColor(left - 10, y)).empty()) {
+            rows = {rows.first < 0 ? y : rows.first, y};
+        }
+    }
+    return rows;
+}
+
+TEST(WindowLook, TextIsDarkOnTheFixedColoursUnderLightAndDarkPalettesInEveryStyle) {
+    underEachLook(
+        QStringList(QApplication::style()->name()) + QStyleFactory::keys(),
+        [](Form1& form, const std::string& look) {
+            const QImage image = form.centralWidget()->grab().toImage();
+            // In each box every glyph pixel is darker than the bright background (lightness
+            // 127), and the darkest is nearly black.
+            for (const char* name : {"First", "Second", "Answer", "Operation"}) {
+                auto* box = form.findChild<QWidget*>(QLatin1String(name));
+                auto* list = qobject_cast<QComboBox*>(box);
+                QWidget* field = list ? list->lineEdit() : box;
+                const QRect text =
+                    QRect(field->mapTo(form.centralWidget(), QPoint()), field->size())
+                        .intersected(box->geometry().adjusted(3, 3, -3, -3));
+                std::vector<int> glyphs;
+                for (const QColor& mark :
+                     marks(image, text, box->palette().color(QPalette::Base))) {
+                    glyphs.push_back(mark.lightness());
+                }
+                ASSERT_FALSE(glyphs.empty()) << name << ", " << look;
+                EXPECT_LT(*std::max_element(glyphs.begin(), glyphs.end()), 127)
+                    << name << ", " << look;
+                EXPECT_LT(*std::min_element(glyphs.begin(), glyphs.end()), 64)
+                    << name << ", " << look;
+            }
+            // The list's arrow shows on its yellow.
+            auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            option.editable = true;
+            const QRect arrow = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxArrow, list);
+            EXPECT_FALSE(marks(image, arrow.translated(list->pos()).adjusted(2, 2, -2, -2),
+                               QColor(255, 255, 0))
+                             .empty())
+                << look;
+            // Bar is black and the list stays in place.
+            QWidget* bar = form.findChild<QWidget*>(QStringLiteral("Bar"));
+            EXPECT_TRUE(marks(image, bar->geometry().intersected(image.rect()), Qt::black).empty())
+                << look;
+            EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
+            // The button's caption lies whole inside the button.
+            auto* button = form.findChild<QPushButton*>(QStringLiteral("DoIt"));
+            const auto [top, bottom] = captionRows(button);
+            EXPECT_GT(top, 0) << look;
+            EXPECT_LT(bottom, button->height() - 1) << look;
+            EXPECT_GE(bottom - top + 2, button->fontMetrics().tightBoundingRect("Do It!").height())
+                << look;
+        });
+}
+
+TEST(WindowLook, ChooseOperationShowsWholeAtDebiansDefaultFont) {
+    const QFont font = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    underEachLook({QApplication::style()->name(), QStringLiteral("Fusion")},
+                  [](Form1& form, const std::string& look) {
+                      auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+                      QLineEdit* edit = list->lineEdit();
+                      ASSERT_EQ(QFontInfo(edit->font()).family(), QStringLiteral("DejaVu Sans"));
+                      ASSERT_EQ(edit->text(), QStringLiteral("Choose Operation"));
+                      // The field lays its text out in its contents less the text margins and its
+                      // own padding of 2 pixels on each side; the cursor after the text takes one
+                      // more.
+                      const int advance = edit->fontMetrics().horizontalAdvance(edit->text());
+                      const QRect contents =
+                          edit->contentsRect().marginsRemoved(edit->textMargins());
+                      EXPECT_LE(advance + 1, contents.width() - 4) << look;
+                      // So the field does not scroll, which it does as it paints: the text's end
+                      // lies one advance after its start.
+                      const auto cursorAt = [edit](int position) {
+                          edit->setCursorPosition(position);
+                          edit->grab();
+                          return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+                      };
+                      EXPECT_EQ(cursorAt(16) - cursorAt(0), advance) << look;
+                      EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
+                      EXPECT_EQ(list->font(), form.font()) << look;
+                  });
+    QApplication::setFont(font);
 }
 
 // The program file's icon: a 32 x 32 and a 16 x 16 image, 24 bits per pixel, every pixel white

@@ -1,6 +1,8 @@
 // Form1: the main window. It builds the controls, the menus and the start-up state, and
 // adapts its widgets to the control operations that the evaluator and the menu handlers use.
 // It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
+// How the window looks (each control's place in twips, colour, font and tab order) is one
+// table in form1.cpp; the widgets are built from it and then given what they do.
 #pragma once
 
 #include <QMainWindow>
@@ -13,14 +15,13 @@
 
 class QAction;
 class QComboBox;
-class QFrame;
 class QLineEdit;
 class QPushButton;
 
 namespace quillon {
 
 class OperationList;
-class TypingLimit;
+class BoxInput;
 
 class Form1 final : public QMainWindow, public Controls {
 public:
@@ -34,7 +35,7 @@ public:
     // Replaces how failures are shown, e.g. by a recorder in tests.
     void setFailureReporter(FailureReporter reporter);
 
-    std::int16_t numberMode() const { return NumberMode_; }
+    std::int16_t numberMode() const { return numberMode_; }
 
     // The items of "Number of Figures" (1, 2) and "Add Operations" (1 to 7).
     QAction* numberMenuItem(int index) const;
@@ -55,7 +56,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The widgets as the window's description shows them, then what they do.
     void buildControls();
+    void connectControls();
     void buildMenus();
     QLineEdit* box(Box box) const;
     // Runs a change of the list and then puts back the edit field's text, so that the entry
@@ -67,21 +70,22 @@ private:
     // as the user types, without touching the field.
     void followEditText();
     void showOperationTip();
-    void DoIt_Click();
+    // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
+    void pressDoIt();
 
-    QLineEdit* First = nullptr;
-    QComboBox* Operation = nullptr;
+    QLineEdit* first_ = nullptr;
+    QComboBox* operation_ = nullptr;
     OperationList* list_ = nullptr;
-    QLineEdit* Second = nullptr;
-    QLineEdit* Answer = nullptr;
-    QPushButton* DoIt = nullptr;
-    QFrame* Bar = nullptr;
-    QList<QAction*> mnuAdd;
-    QList<QAction*> mnuNum;
-    TypingLimit* firstLimit_ = nullptr;
-    TypingLimit* secondLimit_ = nullptr;
+    QLineEdit* second_ = nullptr;
+    QLineEdit* answer_ = nullptr;
+    QPushButton* doIt_ = nullptr;
+    QList<QAction*> addItems_;
+    QList<QAction*> numberItems_;
+    BoxInput* firstInput_ = nullptr;
+    BoxInput* secondInput_ = nullptr;
+    BoxInput* answerInput_ = nullptr;
 
-    std::int16_t NumberMode_ = 0;
+    std::int16_t numberMode_ = 0;
     FailureReporter reporter_;
 };
 
