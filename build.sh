@@ -21,6 +21,8 @@ packages=(
     libbenchmark-dev
     libmpfr-dev libfast-float-dev
     fonts-liberation x11-utils
+    # A style with a dark variant, so the window tests check readability under it as well.
+    adwaita-qt6
     locales
     xvfb xauth
     desktop-file-utils appstream appstream-compose
