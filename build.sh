@@ -19,6 +19,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev
     libbenchmark-dev
+    libmpfr-dev libfast-float-dev
     fonts-liberation x11-utils
     locales
     xvfb xauth

@@ -1,7 +1,7 @@
 // Times one press of "Do It!" on controls held in memory, for the slowest evaluations known:
-// counting loops with huge ends, the longest products and quotients, and the step counter on
+// counting loops with huge ends, the longest products and quotients, the step counter on
 // a long run (the longest from a start below 113383) and on the first start that leaves
-// 32 bits.
+// 32 bits, and the slowest correctly rounded trigonometric, exponential and power clicks.
 //
 //   build/bench/click_bench            every click, time per click and loop passes
 //   ctest --test-dir build -L bench    the same through CTest
@@ -46,6 +46,25 @@ const Click kClicks[] = {
     {"MAGNIF() 106239", kOne, "", "106239", "MAGNIF()", "353", false},
     {"MAGNIF() 113382", kOne, "", "113382", "MAGNIF()", "66", false},
     {"MAGNIF() 113383", kOne, "", "113383", "MAGNIF()", "0", true},
+    // The slowest correctly rounded functions: circular functions of huge arguments (reduced
+    // modulo pi to over a thousand bits), powers and exponentials next to overflow, and the
+    // arccosine with its two powers and its arctangent.
+    {"Sin() 1E300", kOne, "", "1E300", "Sin()", "-0.817881912115909", false},
+    {"Cos() 1E22", kOne, "", "1E22", "Cos()", "0.523214785395139", false},
+    {"Tan() largest", kOne, "", "1.79769313486232E+308", "Tan()", "-0.0049620158744449", false},
+    {"Cot() largest", kOne, "", "1.79769313486232E+308", "Cot()", "-201.530995729003", false},
+    {"Sec() 1E300", kOne, "", "1E300", "Sec()", "-1.73796339400312", false},
+    {"Cos°() 1E300", kOne, "", "1E300", "Cos\u00B0()", "-0.652962587656734", false},
+    {"Sin>Sin 1E300 1E300", kTwo, "1E300", "1E300", "Sin>Sin", "0", false},
+    {"Cos(sum) 1E300 1E300", kTwo, "1E300", "1E300", "Cos(sum)", "-0.33786164433275", false},
+    {"e^ 709.782712893384", kOne, "", "709.782712893384", "e^", "1.79769313486227E+308", false},
+    {"10^ 308.254715559916", kOne, "", "308.254715559916", "10^", "1.79769313485927E+308", false},
+    {"^ largest 0.999999999999999", kTwo, "1.79769313486232E+308", "0.999999999999999", "^",
+     "1.79769313486104E+308", false},
+    {"^ 2 1023.99999999999", kTwo, "2", "1023.99999999999", "^", "1.79769313484985E+308", false},
+    {"^Log 0.5 1E300", kTwo, "0.5", "1E300", "^Log", "4.90909346529792E-91", false},
+    {"Acos() -0.999999999999999", kOne, "", "-0.999999999999999", "Acos()", "3.14159260888631",
+     false},
     // A typical click of each operator family, for comparison.
     {"family arithmetic: 7 ÷ 2", kTwo, "7", "2", "\u00F7", "3.5", false},
     {"family arithmetic: held ×% 4", kOne, "", "4", "\u00D7%", "0", false},

@@ -7,6 +7,8 @@
 #include <limits>
 #include <system_error>
 
+#include <fast_float/fast_float.h>
+
 #include "failure.h"
 
 namespace quillon {
@@ -45,7 +47,7 @@ bool splitNumber(std::string_view text, NumberForm& form) {
         form.negative = text[i] == '-';
         ++i;
     }
-    // from_chars takes a "-" but no "+".
+    // fast_float takes a "-" but no "+".
     const std::size_t coreBegin = (i > begin && text[begin] == '+') ? i : begin;
     const std::size_t integerBegin = i;
     while (i < end && isDigit(text[i])) {
@@ -133,20 +135,18 @@ double readNumber(std::string_view text) {
     if (!splitNumber(text, form)) {
         throw EvaluationFailure(FailureKind::TypeMismatch, std::string(text));
     }
+    // The nearest Double, correctly rounded on every platform. A magnitude too small to
+    // represent comes back as a zero of the right sign, one too large as an infinity.
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(form.core.data(), form.core.data() + form.core.size(), value);
-    if (error == std::errc() && end == form.core.data() + form.core.size()) {
-        return value;
-    }
-    if (error != std::errc::result_out_of_range) {
+    const char* const end = form.core.data() + form.core.size();
+    const auto result = fast_float::from_chars(form.core.data(), end, value);
+    if (result.ec != std::errc() || result.ptr != end) {
         throw EvaluationFailure(FailureKind::TypeMismatch, std::string(text));
     }
-    const Magnitude magnitude = magnitudeOf(form);
-    if (magnitude.pointExponent <= 0) {
-        return form.negative ? -0.0 : 0.0;  // too small: the nearest Double is a zero
+    if (!std::isinf(value)) {
+        return value;
     }
-    if (withinWrittenMaximum(magnitude)) {
+    if (withinWrittenMaximum(magnitudeOf(form))) {
         const double largest = std::numeric_limits<double>::max();
         return form.negative ? -largest : largest;
     }

@@ -21,8 +21,13 @@ inline constexpr double PiValue = 3.14159265358979;
 double power(const Variant& left, const Variant& right);
 
 // The transcendental functions of Doubles that every operator uses: each step that is not exact
-// in IEEE arithmetic goes through this one place. They check nothing: the caller decides which
-// argument or result is a failure.
+// in IEEE arithmetic goes through this one place. Each result is the Double nearest the exact
+// value (computed with GNU MPFR, subnormal results included), so it is the same on every
+// platform whatever its own mathematics library gives. Special arguments give what C's
+// mathematics library gives: an infinity on overflow (exp(710), pow(10, 309)), zero on
+// underflow, -inf for log(0), not-a-number for log(-1) or pow(-8, 1/3), 1 for pow(x, 0), and
+// signed zeros kept (sin(-0) is -0). They check nothing: the caller decides which argument or
+// result is a failure.
 namespace math {
 double sin(double angle);
 double cos(double angle);

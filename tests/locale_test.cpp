@@ -10,11 +10,19 @@
 namespace quillon::testing {
 namespace {
 
+// A locale whose C library reads and writes numbers with a decimal comma. Windows' C runtime
+// knows no POSIX locale names; it has its own.
+#ifdef _WIN32
+constexpr const char* kCommaLocale = "German_Germany.1252";
+#else
+constexpr const char* kCommaLocale = "de_DE.UTF-8";
+#endif
+
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
-            << "the locale de_DE.UTF-8 is missing; ./build.sh test generates it";
+        ASSERT_NE(std::setlocale(LC_ALL, kCommaLocale), nullptr)
+            << "the locale " << kCommaLocale << " is missing; ./build.sh test generates it";
         // The C library now reads and writes numbers with a comma.
         ASSERT_EQ(std::strtod("1.5", nullptr), 1.0);
     }

@@ -45,6 +45,13 @@ TEST(ReadNumber, AcceptsEveryFormOfANumber) {
         {"-1.79769313486232E+308", -kLargest},
         {"17976931348623200000000E+286", kLargest},
         {"4.9e-324", kTiniest},
+        // Either side of half the smallest subnormal: up to it, or down to zero.
+        {"2.4703282292062328e-324", kTiniest},
+        {"2.4703282292062327e-324", 0.0},
+        {"-2.4703282292062327e-324", -0.0},
+        // 2^53 + 1 is halfway between two Doubles: the digits past the 19th decide.
+        {"9007199254740993", 9007199254740992.0},
+        {"9007199254740993.00000000000000000000001", 9007199254740994.0},
         {"1e-400", 0.0},
         {"1e-99999999999999999999999", 0.0},
     };

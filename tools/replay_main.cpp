@@ -7,6 +7,11 @@
 #include <cstring>
 #include <iostream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "replay.h"
 
 #ifdef QUILLON_WINDOW
@@ -29,6 +34,12 @@ int main(int argc, char* argv[]) {
     // Take the user's locale as the window does, so that the scripts show that no result
     // depends on it.
     std::setlocale(LC_ALL, "");
+#ifdef _WIN32
+    // Bytes in and out unchanged, as on every other platform: no CRLF for a line end, and a
+    // byte 0x1A does not end the input.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::ios::sync_with_stdio(false);
 #ifdef QUILLON_WINDOW
     if (!headless) {
