@@ -103,10 +103,17 @@ build_gmp_mpfr() {
                  SED=sed)
     rm -rf "$deps/build-gmp" "$deps/build-mpfr"
     mkdir -p "$deps/build-gmp" "$deps/build-mpfr"
-    (cd "$deps/build-gmp" && "$gmp_src/configure" -q "${cross[@]}" CC_FOR_BUILD=gcc \
-        && make -s -j"$jobs" && make -s install-exec install-data-am)
-    (cd "$deps/build-mpfr" && "$mpfr_src/configure" -q "${cross[@]}" --with-gmp="$prefix" \
-        && make -s -j"$jobs" -C src && make -s -C src install)
+    # Their output goes to a log in BUILD_DIR/deps, shown when a step fails.
+    local log=$deps/gmp-mpfr.log
+    : >"$log"
+    if ! (cd "$deps/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
+        && make -j"$jobs" && make install-exec install-data-am) >>"$log" 2>&1 \
+        || ! (cd "$deps/build-mpfr" && "$mpfr_src/configure" "${cross[@]}" --with-gmp="$prefix" \
+        && make -j"$jobs" -C src && make -C src install) >>"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "building GMP or MPFR failed; the whole log: $log" >&2
+        return 1
+    fi
 }
 
 # GoogleTest from Debian's sources, with the same compiler.
@@ -138,10 +145,17 @@ copy_fast_float
 export WINEPREFIX=$build/wine DISPLAY= WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
 wineserver=$(command -v /usr/lib/wine/wineserver || command -v wineserver64 || command -v wineserver)
-step "wine prefix" "$wine" wineboot --init
-# One wine server for all the runs below, ended when the script ends.
-"$wineserver" -p
-trap '"$wineserver" -k || true' EXIT
+# One wine server for all the runs below, with wine's own background processes started once
+# with their output in a log: a background process started by a test's first run would keep
+# that test's output pipe open, and CTest would wait for it. All end when the script ends.
+start_wine() {
+    "$wine" wineboot --init >"$build/wine.log" 2>&1
+    "$wineserver" -w
+    "$wineserver" -p
+    "$wine" wineboot >>"$build/wine.log" 2>&1
+}
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+step "wine prefix" start_wine
 
 step "configure" cmake -S "$repo" -B "$build" --toolchain "$toolchain" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix" \
