@@ -94,19 +94,19 @@ build_gmp_mpfr() {
     local gmp_src mpfr_src
     gmp_src=$(compgen -G "$deps/src/gmp-*/configure" | head -n 1 | xargs dirname)
     mpfr_src=$(compgen -G "$deps/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
-    # Debian's patches change GMP's configure.ac (its documentation is left out); Debian's own
-    # build regenerates the scripts, and so does this one.
-    (cd "$gmp_src" && autoreconf -fi >/dev/null 2>&1)
     # The tools named outright: the regenerated scripts look for nm before they know sed.
     local cross=(--host=$triplet --prefix="$prefix" --disable-shared --enable-static
                  CC=$triplet-gcc-posix AR=$triplet-ar NM=$triplet-nm RANLIB=$triplet-ranlib
                  SED=sed)
     rm -rf "$deps/build-gmp" "$deps/build-mpfr"
     mkdir -p "$deps/build-gmp" "$deps/build-mpfr"
-    # Their output goes to a log in BUILD_DIR/deps, shown when a step fails.
+    # Their output goes to a log in BUILD_DIR/deps, shown when a step fails. Debian's patches
+    # change GMP's configure.ac (its documentation is left out): Debian's own build
+    # regenerates the scripts, and so does this one.
     local log=$deps/gmp-mpfr.log
     : >"$log"
-    if ! (cd "$deps/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
+    if ! (cd "$gmp_src" && autoreconf -fi) >>"$log" 2>&1 \
+        || ! (cd "$deps/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
         && make -j"$jobs" && make install-exec install-data-am) >>"$log" 2>&1 \
         || ! (cd "$deps/build-mpfr" && "$mpfr_src/configure" "${cross[@]}" --with-gmp="$prefix" \
         && make -j"$jobs" -C src && make -C src install) >>"$log" 2>&1; then
