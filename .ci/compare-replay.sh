@@ -52,8 +52,10 @@ native, other = (open(path, "rb").read().split(b"\n") for path in sys.argv[1:3])
 pairs = [(i, a, b) for i, (a, b) in enumerate(zip(native, other), 1) if a != b]
 print(f"DIFFERENT: {sys.argv[1]} and {sys.argv[2]}: {len(pairs)} of {len(native) - 1} lines"
       + (f", and {len(native)} against {len(other)} lines" if len(native) != len(other) else ""))
+def shown(line):  # readable, with control characters such as a carriage return escaped
+    return repr(line.decode("utf-8", "backslashreplace"))
 for i, a, b in pairs[:10]:
-    print(f"  line {i}\n    native: {a!r}\n    other:  {b!r}")
+    print(f"  line {i}\n    native: {shown(a)}\n    other:  {shown(b)}")
 PYTHON
 done
 exit "$differing"
