@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the .ci/ build scripts (sourced, not run): root rights, installing what is missing
 # with apt-get, and the wall time of each step.
 
@@ -9,10 +10,10 @@ as_root() {
     fi
 }
 
-# apt-get, waiting up to ten minutes when another apt or dpkg process holds its lock.
+# apt-get, waiting and trying again while another apt or dpkg process holds its lock.
 apt_get() {
     local attempt
-    for attempt in $(seq 1 60); do
+    for ((attempt = 0; attempt < 60; ++attempt)); do
         if as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; then
             return 0
         fi

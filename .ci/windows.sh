@@ -95,9 +95,9 @@ build_gmp_mpfr() {
     gmp_src=$(compgen -G "$deps/src/gmp-*/configure" | head -n 1 | xargs dirname)
     mpfr_src=$(compgen -G "$deps/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
     # The tools named outright: the regenerated scripts look for nm before they know sed.
-    local cross=(--host=$triplet --prefix="$prefix" --disable-shared --enable-static
-                 CC=$triplet-gcc-posix AR=$triplet-ar NM=$triplet-nm RANLIB=$triplet-ranlib
-                 SED=sed)
+    local cross=(--host="$triplet" --prefix="$prefix" --disable-shared --enable-static
+                 CC="$triplet-gcc-posix" AR="$triplet-ar" NM="$triplet-nm"
+                 RANLIB="$triplet-ranlib" SED=sed)
     rm -rf "$deps/build-gmp" "$deps/build-mpfr"
     mkdir -p "$deps/build-gmp" "$deps/build-mpfr"
     # Their output goes to a log in BUILD_DIR/deps, shown when a step fails. Debian's patches
@@ -142,7 +142,7 @@ copy_fast_float
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
 # Gecko.
-export WINEPREFIX=$build/wine DISPLAY= WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$build/wine DISPLAY="" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
 wineserver=$(command -v /usr/lib/wine/wineserver || command -v wineserver64 || command -v wineserver)
 # One wine server for all the runs below, with wine's own background processes started once
