@@ -140,11 +140,14 @@ def generate(blocks, clicks, rng):
             out.append(box_command(rng, "Second", random_value(rng)))
         if rng.random() < 0.1:
             out.append(box_command(rng, "Answer", random_value(rng)))
-        choice = rng.random()
+        # The first pass selects each entry; later, now and then, the click comes with no
+        # entry chosen, or with a text typed into the list's edit field instead.
+        choice = rng.random() if n >= len(order) else 1.0
         if choice < 0.02:
             out.append("index -1")
         elif choice < 0.04:
-            out.append(f"edit {rng.choice([name, name.lower(), name + ' ', 'Sin', ''])}".rstrip())
+            text = rng.choice([name, name.lower(), name + " ", "Sin", ""])
+            out.append(f"edit {text}" if text else "edit")
         else:
             out.append(f"select {name}")
         out.append("click")
