@@ -1,5 +1,6 @@
 # Runs PROGRAM (with the arguments in ARGS, if any) with SCRIPT on standard input and fails unless its output equals EXPECTED.
-execute_process(COMMAND ${PROGRAM} ${ARGS} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE actual
+# EMULATOR, if set, runs PROGRAM (a cross-compiled program, e.g. under wine64).
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS} INPUT_FILE ${SCRIPT} OUTPUT_VARIABLE actual
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} exited with ${status}")
