@@ -172,7 +172,7 @@ TEST(CorrectlyRoundedMath, SpecialValuesAreThoseOfTheCLibrary) {
 // from the 7th digit on or entirely. Expected texts are the reference values above, or
 // computed the same way for the Double arguments that the operators form.
 TEST(CorrectlyRoundedClicks, Trigonometry) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "1E22", "0", "Sin()", "-0.852200849767189"},
         {kOne, "", "1E22", "0", "Cos()", "0.523214785395139"},
         {kOne, "", "1E300", "0", "Sin()", "-0.817881912115909"},
@@ -180,34 +180,28 @@ TEST(CorrectlyRoundedClicks, Trigonometry) {
         {kOne, "", "1.5707963267949", "0", "Cos()", "-3.49148133884313E-15"},
         {kOne, "", "1.5707963267949", "0", "Tan()", "-286411383293069"},
         {kOne, "", "3.14159265358979", "0", "Sin()", "3.23108914886517E-15"},
-        {kOne, "", "90", "0", "Sec\u00B0()", "618986325617924"},
-        {kOne, "", "90", "0", "Tan\u00B0()", "618986325617924"},
-        {kOne, "", "1E18", "0", "Sin\u00B0()", "-0.310714253381407"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+        {kOne, "", "90", "0", "Sec°()", "618986325617924"},
+        {kOne, "", "90", "0", "Tan°()", "618986325617924"},
+        {kOne, "", "1E18", "0", "Sin°()", "-0.310714253381407"},
+    });
 }
 
 // Ordinary arguments on which this machine's C library is one unit off in the last place, and
 // the unit shows in the 15 digits: it gives -0.631745449116496, 0.383432076533522,
 // 7.13912793184153, 1.22467285152704, 2.2643042127854E+263 and 3.2624708613082.
 TEST(CorrectlyRoundedClicks, LastPlaceShowsInTheFifteenDigits) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "72.9404338651553", "0", "Sin()", "-0.631745449116495"},
         {kOne, "", "93.0704928253331", "0", "Cos()", "0.383432076533521"},
         {kOne, "", "7.71481396830427", "0", "Tan()", "7.13912793184152"},
         {kOne, "", "2.77283577505428", "0", "Atan()", "1.22467285152705"},
         {kOne, "", "606.397146978353", "0", "e^", "2.26430421278539E+263"},
         {kOne, "", "26.1139815197126", "0", "Ln", "3.26247086130821"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 TEST(CorrectlyRoundedClicks, ExponentialsPowersAndLogarithms) {
-    const EvalCase cases[] = {
+    expectEvaluations({
         {kOne, "", "-740", "0", "e^", "4.1995579896506E-322"},
         {kOne, "", "-745.1", "0", "e^", "4.94065645841247E-324"},
         {kOne, "", "-745.2", "0", "e^", "0"},
@@ -223,10 +217,7 @@ TEST(CorrectlyRoundedClicks, ExponentialsPowersAndLogarithms) {
         {kTwo, "0.5", "1075", "0", "^", "0"},
         {kTwo, "0.5", "1074.5", "0", "^", "4.94065645841247E-324"},
         {kTwo, "-10", "-323", "0", "^", "-9.88131291682493E-324"},
-    };
-    for (const EvalCase& c : cases) {
-        expectEvaluation(c);
-    }
+    });
 }
 
 }  // namespace
