@@ -2,6 +2,17 @@
 # Shared by the .ci/ build scripts (sourced, not run): root rights, installing what is missing
 # with apt-get, and the wall time of each step.
 
+# The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
+# Any other number of arguments ends the script with its usage.
+build_folder() {
+    if (($# != 1)); then
+        echo "usage: $0 BUILD_DIR" >&2
+        exit 2
+    fi
+    mkdir -p "$1"
+    (cd "$1" && pwd)
+}
+
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
         "$@"

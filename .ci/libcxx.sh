@@ -8,14 +8,9 @@
 # GoogleTest is compiled from Debian's sources with the same standard library into
 # BUILD_DIR/deps/prefix, and reused on the next run.
 set -euo pipefail
-if (($# != 1)); then
-    echo "usage: $0 BUILD_DIR" >&2
-    exit 2
-fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
 source "$repo/.ci/common.sh"
-mkdir -p "$1"
-build=$(cd "$1" && pwd)
+build=$(build_folder "$@")
 prefix=$build/deps/prefix
 jobs=$(nproc)
 

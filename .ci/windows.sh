@@ -9,14 +9,9 @@
 # into BUILD_DIR/deps/prefix, with GoogleTest and the fast_float headers, and reused on the
 # next run. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
-if (($# != 1)); then
-    echo "usage: $0 BUILD_DIR" >&2
-    exit 2
-fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
 source "$repo/.ci/common.sh"
-mkdir -p "$1"
-build=$(cd "$1" && pwd)
+build=$(build_folder "$@")
 deps=$build/deps
 prefix=$deps/prefix
 triplet=x86_64-w64-mingw32
