@@ -182,29 +182,34 @@ TEST(Catalogue, TheSelectedEntryIsTheOneTheEditFieldShows) {
     EXPECT_EQ(window.controls.listText(-1), "×");
 }
 
-TEST(Catalogue, EveryEntryHasATipAndOtherTextsNone) {
+TEST(Catalogue, EveryEntryHasATipInItsOwnModeOnly) {
     for (const bool twoNumbers : {true, false}) {
-        for (const std::string& name : operationNames(twoNumbers) + Names{"NO OPERATORS"}) {
-            EXPECT_FALSE(operationTip(name).empty()) << name;
+        const Mode own = twoNumbers ? kTwo : kOne;
+        const Mode other = twoNumbers ? kOne : kTwo;
+        for (const std::string& name : operationNames(twoNumbers)) {
+            EXPECT_FALSE(operationTip(name, own).empty()) << name;
+            EXPECT_EQ(operationTip(name, other), "") << name;
         }
     }
-    EXPECT_EQ(operationTip("Choose Operation"), "");
-    EXPECT_EQ(operationTip("+ "), "");
+    EXPECT_FALSE(operationTip("NO OPERATORS", kOne).empty());
+    EXPECT_EQ(operationTip("Choose Operation", kTwo), "");
+    EXPECT_EQ(operationTip("+ ", kTwo), "");
 }
 
 // "Do It!" knows each name in its own mode only; the placeholder names no operation.
 TEST(Catalogue, EveryNameIsEvaluatedInItsModeAndInNoOther) {
     for (const bool twoNumbers : {true, false}) {
         for (const std::string& name : operationNames(twoNumbers)) {
-            for (const std::int16_t mode : {kOne, kTwo}) {
+            for (const Mode mode : {kOne, kTwo}) {
                 Harness window;
                 window.press({mode, "1", "1", "1", name, ""});
-                const bool known = window.controls.text(Box::Answer) != kNoOperationChosen;
-                EXPECT_EQ(known, (mode == kTwo) == twoNumbers) << name << " in mode " << mode;
+                const bool known = window.controls.text(Box::Answer) != kNoOperationChosenText;
+                EXPECT_EQ(known, (mode == kTwo) == twoNumbers)
+                    << name << (mode == kTwo ? " in two" : " in one");
             }
         }
     }
-    expectEvaluation({kOne, "1", "1", "1", "NO OPERATORS", kNoOperationChosen});
+    expectEvaluation({kOne, "1", "1", "1", "NO OPERATORS", kNoOperationChosenText});
 }
 
 // The string literals of a C++ source text, with \\ and \" undone; comments and character
