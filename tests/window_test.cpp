@@ -26,6 +26,7 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <cstdint>
 #include <cstdlib>
@@ -397,8 +398,7 @@ TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
     EXPECT_EQ(form.text(Box::First), long24.substr(0, 23));
 }
 
-TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
-    const std::string recall = "ERROR 1: No operation chosen";
+TEST_F(WindowTest, APasteIsTakenWholeOrRefusedAndTheBoxTellsTheRuleWhatItReplaced) {
     const std::string long24 = "123456789012345678901234";
     struct Row {
         const char* what;
@@ -406,16 +406,15 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
         int start;         // the selection, or the cursor when `length` is 0
         int length;
         const char* pasted;
-        const char* result;
-        int cursor;
+        std::string result;
+        int cursor;  // -1: not checked
     };
-    // The rule itself has its own table; these rows check that the box tells it what the
-    // paste replaced.
     const Row rows[] = {
-        {"in the middle", "12345", 2, 0, "abcdefghijklmnopqrst", "12abcdefghijklm345", 15},
-        {"over a selection", "123456789012345", 3, 5, "abcdefghijklmnop", "123abcdefgh9012345", 11},
-        {"over part of a long recall", long24, 0, 2, "x", "3456789012345678901234", 0},
-        {"into a long recall", long24, 24, 0, "5", "123456789012345678901234", 24},
+        {"in the middle", "12345", 2, 0, "abcde", "12abcde345", 7},
+        {"over a selection", "123456789012345", 3, 5, "abcdefgh", "123abcdefgh9012345", 11},
+        {"too long over a selection", "123456789012345", 3, 5, "abcdefghi", "123456789012345", -1},
+        {"into a long recall", long24, 24, 0, "5", long24, -1},
+        {"over all of a long recall", long24, 0, 24, "12345", "12345", 5},
     };
     QLineEdit* first = box("First");
     for (const Row& row : rows) {
@@ -427,10 +426,12 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
         QApplication::clipboard()->setText(QString::fromUtf8(row.pasted));
         first->paste();
         EXPECT_EQ(form.text(Box::First), row.result) << row.what;
-        EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+        if (row.cursor >= 0) {
+            EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+        }
     }
     // Removing characters from a long recall is never refused.
-    form.setText(Box::First, recall);
+    form.setText(Box::First, "ERROR 1: No operation chosen");
     first->setSelection(5, 2);
     QTest::keyClick(first, Qt::Key_Backspace);
     EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
@@ -452,21 +453,27 @@ void typeOverAll(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-TEST_F(WindowTest, APasteOverAllOfALongRecallKeepsEighteenCharacters) {
-    // The recall writes 24 characters into First.
-    typeOverAll(box("Answer"), QStringLiteral("123456789012345678901234"));
-    typeOverAll(box("First"), QStringLiteral("%"));
-    typeOverAll(box("Second"), QStringLiteral("1"));
-    select("+");
-    click();
-    ASSERT_EQ(form.text(Box::First), "123456789012345678901234");
-    // The pasted text shares its first 19 characters with the recall.
-    pasteByKeys(box("First"), QStringLiteral("1234567890123456789999999"));
-    EXPECT_EQ(form.text(Box::First), "123456789012345678");
-    // So it does with any long text the program wrote.
-    form.setText(Box::Second, "ERROR 1: No operation chosen");
-    pasteByKeys(box("Second"), QStringLiteral("ERROR 1: No operation chosen again"));
-    EXPECT_EQ(form.text(Box::Second), "ERROR 1: No operat");
+TEST_F(WindowTest, ANumberPastedTooLongIsRefusedWithANoteNotCut) {
+    for (const char* name : {"First", "Second"}) {
+        QToolTip::hideText();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        // A key press past the limit changes nothing and shows no note.
+        typeOverAll(box(name), QStringLiteral("123456789012345678"));
+        QTest::keyClicks(box(name), QStringLiteral("9"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("123456789012345678")) << name;
+        EXPECT_FALSE(QToolTip::isVisible()) << name;
+        // A paste is refused whole, with a note.
+        typeOverAll(box(name), QStringLiteral("7"));
+        pasteByKeys(box(name), QStringLiteral("12345678901234567890123"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("7")) << name;
+        EXPECT_TRUE(QToolTip::isVisible()) << name;
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("At most 18 characters")) << name;
+        pasteByKeys(box(name), QStringLiteral("12345"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("12345")) << name;
+    }
+    // Answer takes any length.
+    pasteByKeys(box("Answer"), QStringLiteral("12345678901234567890123"));
+    EXPECT_EQ(form.text(Box::Answer), "12345678901234567890123");
 }
 
 TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
@@ -491,8 +498,8 @@ TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
             EXPECT_EQ(box(name)->text().toStdString(), row.result) << name << ", " << row.what;
         }
     }
-    // The line is then cut to what fits.
-    pasteByKeys(box("First"), QStringLiteral("1234567890123456789\r\n"));
+    // Only the first line must fit.
+    pasteByKeys(box("First"), QStringLiteral("123456789012345678\r\n9"));
     EXPECT_EQ(form.text(Box::First), "123456789012345678");
     // The list's edit field too: what it shows is what runs.
     pasteByKeys(operation()->lineEdit(), QStringLiteral("+\n-"));

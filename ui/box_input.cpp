@@ -1,8 +1,9 @@
 #include "box_input.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QToolTip>
 #include <algorithm>
-#include <optional>
 #include <string_view>
 
 #include "typing.h"
@@ -51,18 +52,35 @@ QValidator::State BoxInput::validate(QString& input, int& pos) const {
     }
     const auto [prefix, suffix] = replaced(input, pos);
     const QStringView inserted = QStringView(input).sliced(prefix, input.size() - suffix - prefix);
-    const std::optional<TypedText> typed =
+    const TypedText typed =
         typeInto(units(held_), static_cast<std::size_t>(prefix),
                  static_cast<std::size_t>(held_.size() - suffix), units(inserted), limit_);
-    if (!typed) {
-        // Nothing of the change is left: refuse it, and the box takes it back whole.
-        return Invalid;
+    switch (typed.outcome) {
+        case TypedText::Outcome::TooLong:
+            refuse(showsTooLongNote(typed, units(inserted)));
+            // The box takes the change back whole.
+            return Invalid;
+        case TypedText::Outcome::Unchanged:
+            return Invalid;
+        case TypedText::Outcome::Taken:
+            break;
     }
-    if (units(input) != typed->text) {
-        input = QString::fromUtf16(typed->text.data(), static_cast<qsizetype>(typed->text.size()));
-        pos = static_cast<int>(typed->cursor);
+    if (units(input) != typed.text) {
+        input = QString::fromUtf16(typed.text.data(), static_cast<qsizetype>(typed.text.size()));
+        pos = static_cast<int>(typed.cursor);
     }
     return Acceptable;
+}
+
+void BoxInput::refuse(bool withNote) const {
+    QApplication::beep();
+    if (withNote) {
+        // Below the box, where the eye is, for a few seconds.
+        QToolTip::showText(
+            edit_->mapToGlobal(QPoint(0, edit_->height())),
+            QString::fromUtf8(kTooLongNote.data(), static_cast<qsizetype>(kTooLongNote.size())),
+            edit_, QRect(), kNoteMilliseconds);
+    }
 }
 
 std::pair<qsizetype, qsizetype> BoxInput::replaced(const QString& input, int pos) const {

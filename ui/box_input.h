@@ -1,5 +1,6 @@
 // The validator of a text box: it tells the typing rule (typing.h) what the user's change
-// replaced and what it inserted, and gives the box what the rule leaves.
+// replaced and what it inserted, and gives the box what the rule leaves. A change refused for
+// its length beeps; a refused paste or drop also shows a note below the box for a few seconds.
 #pragma once
 
 #include <QValidator>
@@ -27,6 +28,9 @@ private:
     // Whether `input` is the held text with characters removed from one place.
     bool removesOnly(const QString& input) const;
     void noteSelection();
+    void refuse(bool withNote) const;
+
+    static constexpr int kNoteMilliseconds = 3000;
 
     QLineEdit* edit_;
     std::size_t limit_;
