@@ -17,11 +17,19 @@ constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 
 constexpr std::array kControls = {
-    ControlLook{ControlKind::Box, "First", "0", {1920, 0, 2895, 285}, kGreen, true, 0},
+    ControlLook{
+        ControlKind::Box, "First", "0", {1920, 0, 2895, 285}, kGreen, true, 0, "The first number"},
     ControlLook{
         ControlKind::List, "Operation", kChooseOperation, {0, 240, 1935, 315}, kYellow, false, 1},
-    ControlLook{ControlKind::Box, "Second", "0", {1920, 240, 2895, 285}, kGreen, true, 2},
-    ControlLook{ControlKind::Box, "Answer", "0", {0, 720, 4815, 285}, kCyan, true, 3},
+    ControlLook{ControlKind::Box,
+                "Second",
+                "0",
+                {1920, 240, 2895, 285},
+                kGreen,
+                true,
+                2,
+                "The second number (the only one in one-number mode)"},
+    ControlLook{ControlKind::Box, "Answer", "0", {0, 720, 4815, 285}, kCyan, true, 3, "The answer"},
     ControlLook{ControlKind::Button, "DoIt", "Do It!", {0, 960, 4815, 270}, std::nullopt, true, 4},
     // A line 4 pixels (60 twips) wide from (0, 600) to (4800, 600), centred on its y.
     ControlLook{ControlKind::Line, "Bar", "", {0, 570, 4800, 60}, kBlack, false, -1},
@@ -46,7 +54,7 @@ std::span<const std::string_view> categoryCaptions() {
 const WindowLook& windowLook() {
     static const std::array menus = {
         MenuLook{"mnuOp", "Add Operations", "mnuAdd", categoryCaptions()},
-        MenuLook{"mnuNumO", "Number of Figures", "mnuNum", kNumberItems},
+        MenuLook{"mnuNumO", "Number of Figures", "mnuNum", kNumberItems, true},
     };
     static const WindowLook look{
         "Quillon", 4785, 1230, kWhite, {"Courier New", 12, 700}, kControls, menus,

@@ -46,6 +46,8 @@ struct ControlLook {
     std::optional<Rgb> background;
     bool boxFont;  // the boxes' font, or the toolkit's default
     int tabIndex;  // the place in the focus order; -1: takes no focus
+    // What the control holds, for its tooltip and for screen readers; empty for none.
+    std::string_view description = {};
 };
 
 struct FontLook {
@@ -60,6 +62,8 @@ struct MenuLook {
     std::string_view caption;   // its caption on the menu bar
     std::string_view itemName;  // the items' name, followed by the index in each item's name
     std::span<const std::string_view> items;
+    // The items are an exclusive choice, and the one in force is shown checked.
+    bool exclusive = false;
 };
 
 struct WindowLook {

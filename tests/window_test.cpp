@@ -181,12 +181,22 @@ TEST_F(WindowTest, TabVisitsFirstOperationSecondAnswerDoItAndNeverBar) {
     EXPECT_EQ(widget("Bar")->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(WindowTest, AScreenReaderAnnouncesTheListsEditFieldAsOperation) {
-    // The list's edit field takes the focus and is what a screen reader announces; the list
-    // itself is announced by its edit text on some desktops.
-    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
-    ASSERT_NE(spoken, nullptr);
-    EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
+TEST_F(WindowTest, AScreenReaderAnnouncesTheListAsOperationWhateverItShows) {
+    QTest::keySequence(operation()->lineEdit(), QKeySequence::SelectAll);
+    QTest::keyClicks(operation()->lineEdit(), QStringLiteral("hello"));
+    for (QObject* control : std::initializer_list<QObject*>{operation(), operation()->lineEdit()}) {
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(spoken, nullptr);
+        EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
+    }
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(operation());
+    EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("hello"));
+    // The boxes say what they hold, to a screen reader and in their tooltips.
+    for (const char* name : {"First", "Second", "Answer"}) {
+        EXPECT_FALSE(box(name)->accessibleDescription().isEmpty()) << name;
+        EXPECT_EQ(box(name)->toolTip(), box(name)->accessibleDescription()) << name;
+    }
 }
 
 TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
@@ -214,7 +224,7 @@ std::vector<std::string> blockNames(const CatalogueBlock& basic, const Catalogue
     return names;
 }
 
-TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
+TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcutKeys) {
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("Add Operations"));
@@ -231,11 +241,55 @@ TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
         for (const QAction* item : menu->actions()) {
             seen.push_back(item->text());
             EXPECT_TRUE(item->shortcut().isEmpty());
-            EXPECT_FALSE(item->isCheckable());
+            // Only the mode is a choice, shown checked.
+            EXPECT_EQ(item->isCheckable(), texts == numberItems);
             EXPECT_TRUE(item->isEnabled());
         }
         EXPECT_EQ(seen, texts);
     }
+}
+
+TEST_F(WindowTest, TheNumberOfFiguresItemOfTheCurrentModeIsChecked) {
+    const auto checked = [this] {
+        return std::pair{form.numberMenuItem(1)->isChecked(), form.numberMenuItem(2)->isChecked()};
+    };
+    EXPECT_EQ(checked(), std::pair(false, true));
+    for (const int item : {1, 1, 2, 1}) {
+        form.numberMenuItem(item)->trigger();
+        EXPECT_EQ(checked(), std::pair(item == 1, item == 2)) << item;
+    }
+}
+
+TEST_F(WindowTest, F10OpensTheMenusArrowsMoveReturnChoosesAndEscapeGivesTheFocusBack) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box("Second")->setFocus();
+    QTest::keyClick(box("Second"), Qt::Key_F10);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Add Operations"));
+    QTest::keyClick(popup, Qt::Key_Right);
+    popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Number of Figures"));
+    // Return chooses the highlighted item: the first, "One Number".
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(form.numberMode(), 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(box("Second"), Qt::Key_F10);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(form.focusWidget(), box("Second"));
+    EXPECT_FALSE(form.menuBar()->hasFocus());
+}
+
+TEST_F(WindowTest, CtrlQClosesTheWindow) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(box("Second"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(WindowTest, EachMenuItemLeavesTheBasicBlockAndItsCategory) {

@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -12,6 +14,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -137,6 +141,10 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
     if (look.tabIndex < 0) {
         widget->setFocusPolicy(Qt::NoFocus);
     }
+    if (!look.description.empty()) {
+        widget->setToolTip(toQString(look.description));
+        widget->setAccessibleDescription(toQString(look.description));
+    }
     paint(widget, look);
     return widget;
 }
@@ -161,10 +169,12 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     buildControls();
     connectControls();
     buildMenus();
+    connectKeys();
     // The window keeps the size of its menu bar and client area: nothing moves when the
     // desktop tries to resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load(*this, numberMode_);
+    showMode();
 }
 
 Form1::~Form1() = default;
@@ -227,6 +237,11 @@ void Form1::buildMenus() {
         QMenu* menu = menuBar()->addMenu(toQString(look.caption));
         menu->setObjectName(toQString(look.name));
         menu->menuAction()->setObjectName(toQString(look.name));
+        QActionGroup* choice = nullptr;
+        if (look.exclusive) {
+            choice = new QActionGroup(menu);
+            choice->setExclusive(true);
+        }
         // The items of "Number of Figures" switch the mode; those of "Add Operations" add a
         // category.
         const bool numberItems = look.itemName == "mnuNum";
@@ -236,15 +251,57 @@ void Form1::buildMenus() {
             ++index;
             QAction* item = menu->addAction(toQString(caption));
             item->setObjectName(toQString(look.itemName) + QString::number(index));
+            if (choice != nullptr) {
+                item->setCheckable(true);
+                choice->addAction(item);
+            }
             connect(item, &QAction::triggered, menu, [this, numberItems, index] {
                 if (numberItems) {
                     mnuNum_Click(*this, numberMode_, index);
+                    showMode();
                 } else {
                     mnuAdd_Click(*this, numberMode_, index);
                 }
             });
             items.append(item);
         }
+    }
+}
+
+void Form1::connectKeys() {
+    // F10 opens the first menu, as on GNOME and KDE; from there the arrow keys move between
+    // and within the menus and Return chooses.
+    auto* menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menus, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+    // Escape closes a menu and, once no menu is open, leaves the menu bar too, so that the
+    // focus is back where it was rather than on the menu bar.
+    for (QAction* top : menuBar()->actions()) {
+        connect(top->menu(), &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (QApplication::activePopupWidget() == nullptr && menuBar()->hasFocus()) {
+                    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QApplication::sendEvent(menuBar(), &escape);
+                }
+            });
+        });
+    }
+    // The platform's Quit key, and Ctrl+Q where the platform has none, closes the window,
+    // which ends the program.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (const QKeySequence ctrlQ(Qt::CTRL | Qt::Key_Q); !quitKeys.contains(ctrlQ)) {
+        quitKeys.append(ctrlQ);
+    }
+    auto* quit = new QShortcut(this);
+    quit->setKeys(quitKeys);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
+}
+
+void Form1::showMode() {
+    // "One Number" stands for every mode but two-number mode.
+    QAction* current = numberMenuItem(modeOf(numberMode_) == Mode::TwoNumbers ? 2 : 1);
+    if (current != nullptr) {
+        current->setChecked(true);
     }
 }
 

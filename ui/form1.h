@@ -60,6 +60,9 @@ private:
     void buildControls();
     void connectControls();
     void buildMenus();
+    void connectKeys();
+    // Checks the "Number of Figures" item of the current mode.
+    void showMode();
     QLineEdit* box(Box box) const;
     BoxInput* input(Box box) const;
     void showOperationTip();

@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "box_input.h"
+#include "operation_box_accessible.h"
 #include "typing.h"
 
 namespace quillon {
@@ -36,6 +37,7 @@ public:
 //   style's own down arrow.
 OperationBox::OperationBox(const QString& startText, QWidget* parent)
     : QComboBox(parent), entries_(new Entries(this)), startText_(startText) {
+    OperationBoxAccessible::install();
     setModel(entries_);
     setEditable(true);
     // Cancels the field's own padding of 2 pixels on each side.
