@@ -1,10 +1,8 @@
 // Quillon: opens the window and runs until it is closed.
 //
-// --help and --version are answered before the window system is touched, so that they work
-// without a display. Every other option is Qt's: QApplication takes its own and those of the
-// window system plugin in use (which differ from plugin to plugin: -display is X11's), and
-// whatever it leaves is refused. A display or a plugin that cannot be opened ends the program
-// with one line instead of a crash.
+// The command line is read before the window system is touched, so that --help, --version and
+// a wrong option work without a display, and a display or a window system plugin that cannot be
+// opened ends the program with one line instead of a crash.
 #include <QApplication>
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -25,6 +23,62 @@
 #include "form1.h"
 
 namespace {
+
+// The options Qt takes for itself, so that the command line can be judged before a display is
+// open: an unknown option is named, with exit status 2, even where there is no display.
+//
+// Why a copy: Qt offers no public way to learn its own options, nor those of the window system
+// plugin, before it opens the display; the plugin takes its options only as it connects.
+//
+// It matches Qt 6.4: QCoreApplication (-qmljsdebugger), QGuiApplication, QApplication (-style,
+// -stylesheet, -widgetcount) and the X11 plugin, checked by starting a QApplication with every
+// option below under Xvfb and reading what it left in QCoreApplication::arguments(). Some are
+// kept from earlier lists because they do no harm: Qt 6.4 leaves them in the arguments and
+// Quillon ignores them there.
+//
+// To refresh it for another Qt: list the candidate names with
+//   strings -n 3 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6XcbQpa.so.6 \
+//       | grep -xE -- '-[a-z]+=?'
+// and the options in the documentation of QGuiApplication and QApplication, then start a
+// QApplication with each under Xvfb (and with -platform offscreen, which takes no X11 option)
+// and see which ones are left in QCoreApplication::arguments().
+struct ToolkitOption {
+    const char* name;
+    bool takesValue;
+    // Where the option applies, for --help-all: empty for every window system.
+    const char* where;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true, ""},
+    {"platformpluginpath", true, ""},
+    {"platformtheme", true, ""},
+    {"plugin", true, ""},
+    {"qwindowgeometry", true, ""},
+    {"qwindowicon", true, ""},
+    {"qwindowtitle", true, ""},
+    {"qmljsdebugger", true, ""},
+    {"session", true, ""},
+    {"reverse", false, ""},
+    {"testability", false, ""},
+    {"style", true, ""},
+    {"stylesheet", true, ""},
+    {"widgetcount", false, ""},
+    // The X11 plugin's; -geometry, -title and -icon stand for -qwindowgeometry, -qwindowtitle
+    // and -qwindowicon there.
+    {"display", true, "X11"},
+    {"geometry", true, "X11"},
+    {"name", true, "X11"},
+    {"title", true, "X11"},
+    {"icon", true, "X11"},
+    {"visual", true, "X11"},
+    {"nograb", false, "X11"},
+    {"dograb", false, "X11"},
+    // Kept from earlier lists, taken by nothing in Qt 6.4 on Linux: -sync is an older X11
+    // option, -dialogs and -fontengine name settings of the Windows plugin.
+    {"sync", false, "ignored"},
+    {"dialogs", true, "Windows"},
+    {"fontengine", true, "Windows"},
+};
 
 void writeLine(std::FILE* stream, const QString& line) {
     std::fputs(qPrintable(line), stream);
@@ -122,7 +176,7 @@ void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context,
     std::_Exit(1);
 }
 
-// The parser of Quillon's own options.
+// The parser of Quillon's own options, knowing the toolkit's so that they pass.
 struct CommandLine {
     QCommandLineParser parser;
     QCommandLineOption help;
@@ -135,54 +189,61 @@ struct CommandLine {
         // One dash or two before a word, as the toolkit's own options are written
         // ("-platform").
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        for (const ToolkitOption& option : kToolkitOptions) {
+            QCommandLineOption toolkit(QString::fromLatin1(option.name));
+            if (option.takesValue) {
+                toolkit.setValueName(QStringLiteral("value"));
+            }
+            toolkit.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(toolkit);
+        }
     }
 };
 
-// Answers --help, --help-all and --version, whatever else the command line holds: the exit
-// status, or -1 when the window is to be opened.
-int answerAtOnce(const QStringList& arguments, int argc, char* argv[]) {
-    CommandLine line;
-    // Qt's options are unknown to this parser: the command line is judged once Qt has taken
-    // them.
-    line.parser.parse(arguments);
-    if (line.parser.isSet(line.version)) {
-        writeLine(stdout, QStringLiteral("quillon " QUILLON_VERSION));
-        return 0;
-    }
-    const bool helpAll = line.parser.isSet(QStringLiteral("help-all"));
-    if (!line.parser.isSet(line.help) && !helpAll) {
-        return -1;
-    }
-    // The usage line names the program as it was started, which the parser takes from the
-    // application object; that object needs no display.
-    const QCoreApplication core(argc, argv);
-    QString text = line.parser.helpText();
+void printHelp(const QCommandLineParser& parser, bool helpAll) {
+    QString text = parser.helpText();
     if (helpAll) {
-        text += QStringLiteral(
-                    "\nQt's own options are passed on to it: those of QApplication and of the "
-                    "window system\nplugin in use, such as -platform <name>, -display <display> "
-                    "(X11) or -style <style>.\nWindow system plugins: %1\n")
+        text += QStringLiteral("\nWindow system options, passed on to Qt:\n");
+        for (const ToolkitOption& option : kToolkitOptions) {
+            const QString where = QString::fromLatin1(option.where);
+            text += QStringLiteral("  -%1%2%3\n")
+                        .arg(QString::fromLatin1(option.name),
+                             option.takesValue ? QStringLiteral(" <value>") : QString(),
+                             where.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(where));
+        }
+        text += QStringLiteral("Window system plugins: %1\n")
                     .arg(availablePlatforms().join(QStringLiteral(", ")));
     }
     std::fputs(qPrintable(text), stdout);
-    return 0;
 }
 
-// What Qt has left of the command line must be the program's name alone: the exit status 2
-// when it is not, else -1.
-int refuseWhatIsLeft(const QStringList& arguments) {
+// Reads the command line; the exit status when the program ends here (help, version or a
+// wrong argument), -1 when the window is to be opened.
+int readCommandLine(const QStringList& arguments, int argc, char* argv[]) {
     CommandLine line;
-    if (!line.parser.parse(arguments)) {
-        writeLine(
-            stderr,
-            QStringLiteral("quillon: %1 Try \"quillon --help\".").arg(line.parser.errorText()));
+    QCommandLineParser& parser = line.parser;
+    if (!parser.parse(arguments)) {
+        writeLine(stderr,
+                  QStringLiteral("quillon: %1 Try \"quillon --help\".").arg(parser.errorText()));
         return 2;
     }
-    if (!line.parser.positionalArguments().isEmpty()) {
+    if (!parser.positionalArguments().isEmpty()) {
         writeLine(stderr, QStringLiteral("quillon: unexpected argument \"%1\"; Quillon takes "
                                          "no file. Try \"quillon --help\".")
-                              .arg(line.parser.positionalArguments().constFirst()));
+                              .arg(parser.positionalArguments().constFirst()));
         return 2;
+    }
+    if (parser.isSet(line.version)) {
+        writeLine(stdout, QStringLiteral("quillon " QUILLON_VERSION));
+        return 0;
+    }
+    const bool helpAll = parser.isSet(QStringLiteral("help-all"));
+    if (parser.isSet(line.help) || helpAll) {
+        // The usage line names the program as it was started, which the parser takes from
+        // the application object; that object needs no display.
+        const QCoreApplication core(argc, argv);
+        printHelp(parser, helpAll);
+        return 0;
     }
     return -1;
 }
@@ -203,7 +264,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    if (const int status = answerAtOnce(arguments, argc, argv); status >= 0) {
+    if (const int status = readCommandLine(arguments, argc, argv); status >= 0) {
         return status;
     }
     displayName = optionOr(arguments, QStringLiteral("display"), "DISPLAY");
@@ -215,9 +276,6 @@ int main(int argc, char* argv[]) {
     openingDisplay = false;
     qInstallMessageHandler(toolkitHandler);
     releaseHeldMessages();
-    if (const int status = refuseWhatIsLeft(QCoreApplication::arguments()); status >= 0) {
-        return status;
-    }
 
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
