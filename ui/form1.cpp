@@ -272,8 +272,14 @@ void Form1::connectKeys() {
     // F10 opens the first menu, as on GNOME and KDE; from there the arrow keys move between
     // and within the menus and Return chooses.
     auto* menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menus, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+    connect(menus, &QShortcut::activated, this, [this] {
+        QAction* first = menuBar()->actions().value(0);
+        menuBar()->setActiveAction(first);
+        // With its first item highlighted, as when a menu is reached by the arrow keys.
+        if (first != nullptr && first->menu() != nullptr) {
+            first->menu()->setActiveAction(first->menu()->actions().value(0));
+        }
+    });
     // Escape closes a menu and, once no menu is open, leaves the menu bar too, so that the
     // focus is back where it was rather than on the menu bar.
     for (QAction* top : menuBar()->actions()) {
