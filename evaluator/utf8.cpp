@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "typing.h"
+
 namespace quillon {
 
 namespace {
@@ -88,6 +90,14 @@ void appendUtf8(std::string& out, char32_t point) {
     }
 }
 
+std::u16string toUtf16(const std::string& text) {
+    std::u16string units;
+    for (Utf16Units walk(text); !walk.done();) {
+        units.push_back(walk.next());
+    }
+    return units;
+}
+
 }  // namespace
 
 int compareTexts(const std::string& left, const std::string& right) {
@@ -119,18 +129,21 @@ std::string validUtf8(const std::string& text) {
 }
 
 std::string typeKeys(std::string current, const std::string& typed, int limit) {
-    int length = utf16Length(current);
+    std::u16string held = toUtf16(current);
+    const std::size_t boxLimit = limit < 0 ? kNoTypingLimit : static_cast<std::size_t>(limit);
     for (std::size_t at = 0; at < typed.size();) {
         const char32_t point = nextCodePoint(typed, at);
-        const int units = point < 0x10000 ? 1 : 2;
         if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
             continue;  // a control character is no text: its key types nothing
         }
-        if (limit >= 0 && length + units > limit) {
-            continue;  // the box refuses a key that would pass its limit
+        // Each key is inserted at the end, and the box judges it as it judges any typing.
+        std::string key;
+        appendUtf8(key, point);
+        TypedText after = typeInto(held, held.size(), held.size(), toUtf16(key), boxLimit);
+        if (after.outcome == TypedText::Outcome::Taken) {
+            held = std::move(after.text);
+            current += key;
         }
-        appendUtf8(current, point);
-        length += units;
     }
     return current;
 }
