@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -424,11 +423,13 @@ void Form1::pressDoIt() {
 void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // The window has a fixed size, so it fits its text again when the desktop's font or style
-    // changes, once the change has reached every widget.
-    if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) &&
-        !fitPending_) {
+    // changes. A new font has reached every widget inside when the window hears of it; a new
+    // style reaches the widgets one by one, so the fit waits for the event loop.
+    if (event->type() == QEvent::FontChange) {
+        fitToText();
+    } else if (event->type() == QEvent::StyleChange && !fitPending_) {
         fitPending_ = true;
-        QTimer::singleShot(0, this, &Form1::fitToText);
+        QMetaObject::invokeMethod(this, &Form1::fitToText, Qt::QueuedConnection);
     }
 }
 
