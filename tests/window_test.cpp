@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -23,14 +24,19 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
+#include <QtMath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -643,10 +649,12 @@ std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& 
 }
 
 // The first and last row of the button's caption: rows where, over the caption's width, a
-// pixel differs from the button's face left of the caption in that row.
+// pixel differs from the button's face left of the caption in that row. In logical pixels, on a
+// screen of any scale.
 std::pair<int, int> captionRows(QPushButton* button) {
     const QImage image = button->grab().toImage();
-    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    const qreal scale = image.devicePixelRatio();
+    const int width = qCeil(button->fontMetrics().horizontalAdvance(button->text()) * scale);
     const int left = (image.width() - width) / 2;
     std::pair rows{-1, -1};
     for (int y = 0; y < image.height(); ++y) {
@@ -654,7 +662,7 @@ std::pair<int, int> captionRows(QPushButton* button) {
             rows = {rows.first < 0 ? y : rows.first, y};
         }
     }
-    return rows;
+    return {qFloor(rows.first / scale), qFloor(rows.second / scale)};
 }
 
 // Expects the client area and every control of `form` grown from their twips by one factor, the
@@ -761,6 +769,232 @@ TEST(WindowLook, ChooseOperationShowsWholeAtDebiansDefaultFont) {
                       EXPECT_EQ(list->font(), form.font()) << look;
                   });
     QApplication::setFont(font);
+}
+
+// The texts of the list's field that must show whole: its start text and, of every name the
+// list can hold, as many characters as the start text has.
+QStringList listStarts() {
+    const QString start = QString::fromUtf8(kChooseOperation.data(), kChooseOperation.size());
+    QStringList starts = {start};
+    std::vector<const CatalogueBlock*> blocks = {&basicBlock()};
+    for (const CatalogueBlock& category : categories()) {
+        blocks.push_back(&category);
+    }
+    for (const CatalogueBlock* block : blocks) {
+        for (const auto& rows : {block->twoNumbers, block->oneNumber}) {
+            for (const CatalogueEntry& entry : rows) {
+                starts.append(
+                    QString::fromUtf8(entry.name.data(), entry.name.size()).left(start.size()));
+            }
+        }
+    }
+    return starts;
+}
+
+// Where the field draws the first character of its text, found from where it draws the cursor.
+int textStartX(QLineEdit* edit) {
+    // The field scrolls its text as it paints.
+    edit->grab();
+    const int cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    return cursor -
+           edit->fontMetrics().horizontalAdvance(edit->text().left(edit->cursorPosition()));
+}
+
+// Saves the window's picture as SETTING.png in the folder $QUILLON_SCREENSHOTS, where set.
+void saveScreenshot(Form1& form, const std::string& setting) {
+    const QString folder = qEnvironmentVariable("QUILLON_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString file = folder + QLatin1Char('/') + QString::fromStdString(setting) + ".png";
+        EXPECT_TRUE(form.grab().save(file)) << file.toStdString();
+    }
+}
+
+// Measures every text of `form` against the room that its widget gives it: the window must have
+// grown, in proportion, as far as its texts need. Saves the window's picture first, then chooses
+// a long name from the list.
+void expectEveryTextWhole(Form1& form, const std::string& setting) {
+    saveScreenshot(form, setting);
+    std::cout << setting << ": factor " << form.layoutScale() << ", client area "
+              << form.centralWidget()->width() << " x " << form.centralWidget()->height()
+              << ", font " << QFontInfo(QApplication::font()).family().toStdString() << " "
+              << QApplication::font().pointSize() << "\n";
+    expectInProportion(form, setting);
+
+    // The list's field lays out its text in its contents less the text margins and its own
+    // padding of 2 pixels on each side; the cursor after the text takes one more.
+    auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+    ASSERT_NE(list, nullptr);
+    QLineEdit* edit = list->lineEdit();
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int room = edit->contentsRect().marginsRemoved(edit->textMargins()).width() - 4;
+    for (const QString& start : listStarts()) {
+        EXPECT_LE(metrics.horizontalAdvance(start) + 1, room)
+            << start.toStdString() << ", " << setting;
+    }
+    EXPECT_LE(metrics.height(), edit->height()) << setting;
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    option.editable = true;
+    const QRect arrow =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, list);
+    EXPECT_LT(edit->geometry().right(), arrow.center().x()) << setting;
+
+    // Both menu titles on the bar, whole, and no extension button.
+    QMenuBar* bar = form.menuBar();
+    const auto* extension = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    EXPECT_TRUE(extension == nullptr || extension->isHidden()) << setting;
+    for (QAction* menu : bar->actions()) {
+        const QRect title = bar->actionGeometry(menu);
+        EXPECT_TRUE(bar->rect().contains(title)) << menu->text().toStdString() << ", " << setting;
+        EXPECT_GE(title.width(), bar->fontMetrics().horizontalAdvance(menu->text()))
+            << menu->text().toStdString() << ", " << setting;
+    }
+
+    // A line of the box font in each box, its digits inside the box's frame.
+    for (const char* name : {"First", "Second", "Answer"}) {
+        auto* box = form.findChild<QLineEdit*>(QLatin1String(name));
+        QStyleOptionFrame frame;
+        frame.initFrom(box);
+        frame.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, box);
+        const QRect inside = box->style()->subElementRect(QStyle::SE_LineEditContents, &frame, box);
+        EXPECT_LE(box->fontMetrics().height(), box->height()) << name << ", " << setting;
+        EXPECT_LE(box->fontMetrics().tightBoundingRect(QStringLiteral("0123456789")).height(),
+                  inside.height())
+            << name << ", " << setting;
+    }
+
+    // The button's caption within its contents, and its rows inside the button.
+    auto* button = form.findChild<QPushButton*>(QStringLiteral("DoIt"));
+    QStyleOptionButton face;
+    face.initFrom(button);
+    face.text = button->text();
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()),
+              button->style()->subElementRect(QStyle::SE_PushButtonContents, &face, button).width())
+        << setting;
+    const auto [top, bottom] = captionRows(button);
+    EXPECT_GT(top, 0) << setting;
+    EXPECT_LT(bottom, button->height() - 1) << setting;
+
+    // The start text shows from its start, and so does a name too long for the field when it
+    // is chosen, rather than scrolled to its end.
+    const int start = textStartX(edit);
+    form.numberMenuItem(2)->trigger();
+    form.addMenuItem(2)->trigger();
+    const int longest = list->findText(QStringLiteral("Not If-Then (Bytewise)"), Qt::MatchExactly);
+    ASSERT_NE(longest, -1);
+    list->setCurrentIndex(longest);
+    ASSERT_GT(metrics.horizontalAdvance(edit->text()) + 1, room) << setting;
+    EXPECT_EQ(textStartX(edit), start) << setting;
+}
+
+// Runs `check` with the application's font set to `family` at `points`, as a desktop's platform
+// theme sets it, then puts the font back.
+void withFont(const QString& family, int points, const std::function<void()>& check) {
+    const QFont original = QApplication::font();
+    QApplication::setFont(QFont(family, points));
+    // The font is installed, so that the window is measured with it.
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), family);
+    check();
+    QApplication::setFont(original);
+}
+
+TEST(DesktopFonts, EveryTextShowsWholeAndOnlyDebiansDefaultLeavesTheWindowAsDescribed) {
+    struct Row {
+        const char* setting;
+        const char* family;
+        int points;
+    };
+    // Debian's default, KDE's, GNOME's and large text.
+    const Row rows[] = {{"dejavu-9", "DejaVu Sans", 9},
+                        {"noto-10", "Noto Sans", 10},
+                        {"cantarell-11", "Cantarell", 11},
+                        {"dejavu-12", "DejaVu Sans", 12},
+                        {"dejavu-14", "DejaVu Sans", 14}};
+    std::vector<double> factors;
+    for (const Row& row : rows) {
+        withFont(QString::fromLatin1(row.family), row.points, [&] {
+            Form1 form;
+            form.show();
+            expectEveryTextWhole(form,
+                                 QGuiApplication::platformName().toStdString() + "-" + row.setting);
+            factors.push_back(form.layoutScale());
+        });
+    }
+    // DejaVu Sans 9 needs no more than the description's 319 x 82 pixels (the other tests check
+    // them); the others do, and larger text more.
+    ASSERT_EQ(factors.size(), 5u);
+    EXPECT_EQ(factors[0], 1.0);
+    for (std::size_t i = 1; i < factors.size(); ++i) {
+        EXPECT_GT(factors[i], 1.0) << rows[i].setting;
+    }
+    EXPECT_LT(factors[3], factors[4]);
+}
+
+TEST(DesktopFonts, TheWindowFitsItsTextAgainWhenTheFontOrTheStyleChanges) {
+    const QString style = QApplication::style()->name();
+    withFont(QStringLiteral("DejaVu Sans"), 9, [&] {
+        Form1 form;
+        form.show();
+        QWidget* client = form.centralWidget();
+        ASSERT_EQ(client->size(), QSize(319, 82));
+        // The font reaches the window, and the window the size of its client area, through
+        // the event loop.
+        const auto settlesAt = [&form, client](const QSize& size) {
+            return QTest::qWaitFor([&] {
+                return size.isValid() ? client->size() == size && form.width() == size.width()
+                                      : form.layoutScale() > 1.0 && form.width() == client->width();
+            });
+        };
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        EXPECT_TRUE(settlesAt(QSize()));
+        expectEveryTextWhole(form, "refit-dejavu-14");
+        // Back to the smaller font, back to the described size, box font and all.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        EXPECT_TRUE(settlesAt(QSize(319, 82)));
+        EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Answer"))->font().pointSizeF(), 12.0);
+        expectEveryTextWhole(form, "refit-dejavu-9");
+    });
+    // A style whose list field is lower: KDE's font at 9 points fits Fusion's but not this one's.
+    withFont(QStringLiteral("Noto Sans"), 9, [&] {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        Form1 form;
+        form.show();
+        ASSERT_EQ(form.centralWidget()->size(), QSize(319, 82));
+        QApplication::setStyle(QStringLiteral("Windows"));
+        EXPECT_TRUE(QTest::qWaitFor([&form] {
+            return form.layoutScale() > 1.0 && form.width() == form.centralWidget()->width();
+        }));
+        expectEveryTextWhole(form, "refit-windows-style");
+    });
+    QApplication::setStyle(style);
+}
+
+// Under the font the platform gives the application: its own, or the one a desktop's settings
+// give through its platform theme (the window_fonts tests run this test once for each desktop,
+// naming the font they set in QUILLON_DESKTOP_FONT, e.g. "Cantarell 11").
+TEST(DesktopFonts, EveryTextShowsWholeUnderThePlatformsFont) {
+    const QFont font = QApplication::font();
+    const QString named = qEnvironmentVariable("QUILLON_DESKTOP_FONT");
+    if (!named.isEmpty()) {
+        const qsizetype blank = named.lastIndexOf(QLatin1Char(' '));
+        ASSERT_GT(blank, 0) << named.toStdString();
+        EXPECT_EQ(font.family(), named.left(blank));
+        EXPECT_EQ(font.pointSize(), named.mid(blank + 1).toInt());
+    }
+    // A screen scaled as a whole leaves the window's logical pixels as they are.
+    if (const QString scaled = qEnvironmentVariable("QT_SCALE_FACTOR"); !scaled.isEmpty()) {
+        EXPECT_EQ(qApp->devicePixelRatio(), scaled.toDouble());
+    }
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const std::string setting =
+        qEnvironmentVariable("QUILLON_SETTING", QStringLiteral("default")).toStdString();
+    expectEveryTextWhole(form, QGuiApplication::platformName().toStdString() + "-" + setting);
+    if (QFontInfo(font).family() == QStringLiteral("DejaVu Sans") && font.pointSize() == 9) {
+        EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+    }
 }
 
 // The program file's icon: a 32 x 32 and a 16 x 16 image, 24 bits per pixel, every pixel white
