@@ -52,11 +52,14 @@ std::string toStdString(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// The boxes' font, grown with the window: the text in the boxes keeps its size against them.
-QFont boxFont(const LayoutScale& scale) {
+// The boxes' font, sized like every length of the layout: its points are twips (20 a point),
+// grown and rounded down to whole pixels, so that its text keeps its size against the boxes at
+// any factor and any number of dots per inch (at 96, 12 points make 16 pixels).
+QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
+    constexpr int kTwipsPerPoint = 20;
     const FontLook& look = windowLook().boxFont;
     QFont font(toQString(look.family), look.points, look.weight);
-    font.setPointSizeF(look.points * scale.factor());
+    font.setPointSizeF(scale.pixels(look.points * kTwipsPerPoint) * 72.0 / dotsPerInch);
     // A fixed-pitch face stands in where the named one is not installed.
     font.setStyleHint(QFont::TypeWriter);
     return font;
@@ -230,7 +233,7 @@ void Form1::layOut() {
             client->findChild<QWidget*>(toQString(control.name), Qt::FindDirectChildrenOnly);
         widget->setGeometry(inPixels(control.twips, scale_));
         if (control.boxFont) {
-            widget->setFont(boxFont(scale_));
+            widget->setFont(boxFont(scale_, client->logicalDpiY()));
         }
     }
 }
