@@ -67,8 +67,8 @@ private:
     void connectControls();
     void buildMenus();
     // Grows the window from its twips by the smallest factor at which every text shows whole
-    // (the list's start text and the starts of its entries, the menu titles, the button's
-    // caption), starting again from 1, and places everything at it.
+    // (the list's start text and the starts of its names, the menu titles; the boxes' and the
+    // button's font grows with them), starting again from 1, and places everything at it.
     void fitToText();
     // The factor that the texts need, given how much room the controls leave them at the
     // current one.
@@ -93,7 +93,7 @@ private:
     BoxInput* answerInput_ = nullptr;
 
     LayoutScale scale_;
-    bool fitPending_ = false;  // a fit after a change of font or style is on its way
+    bool fitPending_ = false;  // a fit after a change of style is on its way
 
     std::int16_t numberMode_ = 0;
     FailureReporter reporter_;
