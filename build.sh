@@ -23,6 +23,9 @@ packages=(
     fonts-liberation x11-utils
     # A style with a dark variant, so the window tests check readability under it as well.
     adwaita-qt6
+    # The desktops' default fonts and the GTK platform theme, so the window tests check that no
+    # text is cut under GNOME's, KDE's and Debian's fonts.
+    fonts-cantarell fonts-noto-core fonts-dejavu-core qt6-gtk-platformtheme
     locales
     xvfb xauth
     desktop-file-utils appstream appstream-compose

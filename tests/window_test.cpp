@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -23,15 +24,20 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QToolTip>
 #include <QWindow>
+#include <QtMath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -704,10 +710,12 @@ std::vector<QColor> marks(const QImage& image, const QRect& area, const QColor& 
 }
 
 // The first and last row of the button's caption: rows where, over the caption's width, a
-// pixel differs from the button's face left of the caption in that row.
+// pixel differs from the button's face left of the caption in that row. In logical pixels, on a
+// screen of any scale.
 std::pair<int, int> captionRows(QPushButton* button) {
     const QImage image = button->grab().toImage();
-    const int width = button->fontMetrics().horizontalAdvance(button->text());
+    const qreal scale = image.devicePixelRatio();
+    const int width = qCeil(button->fontMetrics().horizontalAdvance(button->text()) * scale);
     const int left = (image.width() - width) / 2;
     std::pair rows{-1, -1};
     for (int y = 0; y < image.height(); ++y) {
@@ -715,7 +723,29 @@ std::pair<int, int> captionRows(QPushButton* button) {
             rows = {rows.first < 0 ? y : rows.first, y};
         }
     }
-    return rows;
+    return {qFloor(rows.first / scale), qFloor(rows.second / scale)};
+}
+
+// Expects the client area and every control of `form` grown from their twips by one factor, the
+// client area's width's: to the pixels that rounding and the factor's own uncertainty leave.
+void expectInProportion(Form1& form, const std::string& look) {
+    QWidget* client = form.centralWidget();
+    const double growth = client->width() * double{kTwipsPerPixel} / windowLook().clientWidth;
+    EXPECT_GE(growth, 1.0) << look;
+    EXPECT_NEAR(client->height(), windowLook().clientHeight * growth / kTwipsPerPixel, 2) << look;
+    for (const ControlLook& control : windowLook().controls) {
+        const QWidget* widget = client->findChild<QWidget*>(
+            QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
+        const TwipRect& twips = control.twips;
+        const QRectF expected(twips.left, twips.top, twips.width, twips.height);
+        for (const auto [pixels, length] : {std::pair{widget->x(), expected.x()},
+                                            {widget->y(), expected.y()},
+                                            {widget->width(), expected.width()},
+                                            {widget->height(), expected.height()}}) {
+            EXPECT_NEAR(pixels, length * growth / kTwipsPerPixel, 2)
+                << control.name << ", " << look;
+        }
+    }
 }
 
 TEST(WindowLook, TextIsDarkOnTheFixedColoursUnderLightAndDarkPalettesInEveryStyle) {
@@ -754,11 +784,12 @@ TEST(WindowLook, TextIsDarkOnTheFixedColoursUnderLightAndDarkPalettesInEveryStyl
                                QColor(255, 255, 0))
                              .empty())
                 << look;
-            // Bar is black and the list stays in place.
+            // Bar is black, and the controls keep their places in proportion to the window, which
+            // grows where a style leaves the desktop's text too little room.
             QWidget* bar = form.findChild<QWidget*>(QStringLiteral("Bar"));
             EXPECT_TRUE(marks(image, bar->geometry().intersected(image.rect()), Qt::black).empty())
                 << look;
-            EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
+            expectInProportion(form, look);
             // The button's caption lies whole inside the button.
             auto* button = form.findChild<QPushButton*>(QStringLiteral("DoIt"));
             const auto [top, bottom] = captionRows(button);
@@ -796,6 +827,121 @@ TEST(WindowLook, ChooseOperationShowsWholeAtDebiansDefaultFont) {
                       EXPECT_EQ(list->geometry(), QRect(0, 16, 129, 21)) << look;
                       EXPECT_EQ(list->font(), form.font()) << look;
                   });
+    QApplication::setFont(font);
+}
+
+// Where the field draws the first character of its text, found from where it draws the cursor
+// (it scrolls its text as it paints).
+int textStartX(QLineEdit* edit) {
+    edit->grab();
+    const int cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+    return cursor -
+           edit->fontMetrics().horizontalAdvance(edit->text().left(edit->cursorPosition()));
+}
+
+// Measures every text of `form` against the room its widget gives it, after saving the window's
+// picture as SETTING.png in the folder $QUILLON_SCREENSHOTS, where set; leaves the list changed.
+void expectEveryTextWhole(Form1& form, const std::string& setting) {
+    if (const QString folder = qEnvironmentVariable("QUILLON_SCREENSHOTS"); !folder.isEmpty()) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(form.grab().save(folder + "/" + QString::fromStdString(setting) + ".png"));
+    }
+    std::cout << setting << ": factor " << form.layoutScale() << "\n";
+    expectInProportion(form, setting);
+    // The list's field: its start text, and of every name the list can hold as many characters
+    // as that has, in its contents less its padding of 2 pixels a side and a pixel for the cursor.
+    auto* list = form.findChild<QComboBox*>(QStringLiteral("Operation"));
+    QLineEdit* edit = list->lineEdit();
+    const QFontMetrics metrics = edit->fontMetrics();
+    const int room = edit->contentsRect().marginsRemoved(edit->textMargins()).width() - 5;
+    const QString start = edit->text();
+    EXPECT_LE(metrics.horizontalAdvance(start), room) << setting;
+    EXPECT_LE(metrics.height(), edit->height()) << setting;
+    forEveryList(form, [&](int, int) {
+        for (int i = 0; i < list->count(); ++i) {
+            EXPECT_LE(metrics.horizontalAdvance(list->itemText(i).left(start.size())), room)
+                << list->itemText(i).toStdString() << ", " << setting;
+        }
+    });
+    // Both menu titles on the bar, and no extension button.
+    QMenuBar* bar = form.menuBar();
+    const auto* extension = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    EXPECT_TRUE(extension == nullptr || extension->isHidden()) << setting;
+    for (QAction* menu : bar->actions()) {
+        EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu))) << setting;
+    }
+    // A line of the box font in each box; the lower button's caption, in capitals and without
+    // descenders, inside the button.
+    for (const char* name : {"First", "Second", "Answer"}) {
+        const auto* box = form.findChild<QWidget*>(QLatin1String(name));
+        EXPECT_LE(box->fontMetrics().height(), box->height()) << name << ", " << setting;
+    }
+    const auto [top, bottom] = captionRows(form.findChild<QPushButton*>(QStringLiteral("DoIt")));
+    EXPECT_GT(top, 0) << setting;
+    EXPECT_LT(bottom, form.findChild<QWidget*>(QStringLiteral("DoIt"))->height() - 1) << setting;
+    // A name too long for the field, chosen, shows from its start like the start text.
+    const int unscrolled = textStartX(edit);
+    form.numberMenuItem(2)->trigger();
+    form.addMenuItem(2)->trigger();
+    list->setCurrentIndex(list->findText(QStringLiteral("Not If-Then (Bytewise)")));
+    ASSERT_GT(metrics.horizontalAdvance(edit->text()), room) << setting;
+    EXPECT_EQ(textStartX(edit), unscrolled) << setting;
+}
+
+// Under the platform's font, or the one a desktop gives through its platform theme: the
+// window_fonts tests run this once for each, naming it in QUILLON_DESKTOP_FONT.
+TEST(DesktopFonts, EveryTextShowsWholeUnderThePlatformsFont) {
+    const QFont font = QApplication::font();
+    if (const QString named = qEnvironmentVariable("QUILLON_DESKTOP_FONT"); !named.isEmpty()) {
+        EXPECT_EQ(font.family() + " " + QString::number(font.pointSize()), named);
+    }
+    Form1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    // Debian's default needs no more than the described size, on a screen of any scale.
+    if (QFontInfo(font).family() == QStringLiteral("DejaVu Sans") && font.pointSize() == 9) {
+        EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+    }
+    expectEveryTextWhole(form,
+                         QGuiApplication::platformName().toStdString() + "-" +
+                             qEnvironmentVariable("QUILLON_SETTING", "default").toStdString());
+}
+
+TEST(DesktopFonts, TheWindowFitsItsTextAgainWhenTheFontOrTheStyleChanges) {
+    const QFont font = QApplication::font();
+    const QString style = QApplication::style()->name();
+    // The new font reaches the window, and the window the size of its client area, through the
+    // event loop.
+    const auto settles = [](Form1& form, const std::function<bool()>& grown) {
+        return QTest::qWaitFor(
+            [&] { return grown() && form.width() == form.centralWidget()->width(); });
+    };
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    {
+        Form1 form;
+        form.show();
+        ASSERT_EQ(form.centralWidget()->size(), QSize(319, 82));
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        EXPECT_TRUE(settles(form, [&] { return form.layoutScale() > 1; }));
+        expectEveryTextWhole(form, "refit-dejavu-14");
+        // Back to the smaller font, back to the described size, box font and all.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        EXPECT_TRUE(settles(form, [&] { return form.centralWidget()->width() == 319; }));
+        EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+        EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("Answer"))->font().pointSizeF(), 12.0);
+    }
+    // KDE's font at 9 points fits Fusion's list field but not the lower one of Windows' style.
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans"), 9));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    {
+        Form1 form;
+        form.show();
+        ASSERT_EQ(form.centralWidget()->size(), QSize(319, 82));
+        QApplication::setStyle(QStringLiteral("Windows"));
+        EXPECT_TRUE(settles(form, [&] { return form.layoutScale() > 1; }));
+        expectEveryTextWhole(form, "refit-windows-style");
+    }
+    QApplication::setStyle(style);
     QApplication::setFont(font);
 }
 

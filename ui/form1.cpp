@@ -36,9 +36,11 @@ namespace quillon {
 
 namespace {
 
-// Qt scales logical pixels on high-density screens.
-QRect inPixels(const TwipRect& twips) {
-    return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
+// Qt scales logical pixels on high-density screens; the window's own factor grows them for the
+// desktop's text.
+QRect inPixels(const TwipRect& twips, const LayoutScale& scale) {
+    return {scale.pixels(twips.left), scale.pixels(twips.top), scale.pixels(twips.width),
+            scale.pixels(twips.height)};
 }
 
 QColor colour(const Rgb& rgb) {
@@ -54,12 +56,34 @@ std::string toStdString(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-QFont boxFont() {
+// The boxes' font, sized like every length of the layout: its points are twips (20 a point),
+// grown and rounded down to whole pixels, so that its text keeps its size against the boxes at
+// any factor and any number of dots per inch (at 96, 12 points make 16 pixels).
+QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
+    constexpr int kTwipsPerPoint = 20;
     const FontLook& look = windowLook().boxFont;
     QFont font(toQString(look.family), look.points, look.weight);
+    font.setPointSizeF(scale.pixels(look.points * kTwipsPerPoint) * 72.0 / dotsPerInch);
     // A fixed-pitch face stands in where the named one is not installed.
     font.setStyleHint(QFont::TypeWriter);
     return font;
+}
+
+// Every name the list can hold, whichever menu items the user chooses.
+QStringList everyOperationName() {
+    QStringList names;
+    const auto add = [&names](const CatalogueBlock& block) {
+        for (const std::span<const CatalogueEntry> rows : {block.twoNumbers, block.oneNumber}) {
+            for (const CatalogueEntry& entry : rows) {
+                names.append(toQString(entry.name));
+            }
+        }
+    };
+    add(basicBlock());
+    for (const CatalogueBlock& category : categories()) {
+        add(category);
+    }
+    return names;
 }
 
 // The colours of everything drawn on a fixed bright background, whatever the theme: black
@@ -108,8 +132,8 @@ OperationBox* makeList(const ControlLook& look, QWidget* client) {
     return list;
 }
 
-// The widget of one row of the look table, with its name, place, font, colour and initial
-// text.
+// The widget of one row of the look table, with its name, colour and initial text; Form1
+// places it and gives it its font.
 QWidget* makeControl(const ControlLook& look, QWidget* client) {
     QWidget* widget = nullptr;
     switch (look.kind) {
@@ -134,10 +158,6 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
     }
     widget->setObjectName(toQString(look.name));
     widget->setAccessibleName(toQString(look.kind == ControlKind::Button ? look.text : look.name));
-    widget->setGeometry(inPixels(look.twips));
-    if (look.boxFont) {
-        widget->setFont(boxFont());
-    }
     if (look.tabIndex < 0) {
         widget->setFocusPolicy(Qt::NoFocus);
     }
@@ -173,6 +193,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     // The window keeps the size of its menu bar and client area: nothing moves when the
     // desktop tries to resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    fitToText();
     Form_Load(*this, numberMode_);
     showMode();
 }
@@ -183,7 +204,6 @@ void Form1::buildControls() {
     const WindowLook& look = windowLook();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(pixels(look.clientWidth), pixels(look.clientHeight));
     client->setAutoFillBackground(true);
     QPalette background = client->palette();
     // Only the window's own colour: the button inside follows the theme.
@@ -211,6 +231,62 @@ void Form1::buildControls() {
     control(second_, "Second");
     control(answer_, "Answer");
     control(doIt_, "DoIt");
+    operation_->makeRoomFor(everyOperationName());
+}
+
+void Form1::layOut() {
+    const WindowLook& look = windowLook();
+    QWidget* client = centralWidget();
+    client->setFixedSize(scale_.pixels(look.clientWidth), scale_.pixels(look.clientHeight));
+    for (const ControlLook& control : look.controls) {
+        auto* widget =
+            client->findChild<QWidget*>(toQString(control.name), Qt::FindDirectChildrenOnly);
+        widget->setGeometry(inPixels(control.twips, scale_));
+        if (control.boxFont) {
+            widget->setFont(boxFont(scale_, client->logicalDpiY()));
+        }
+    }
+}
+
+LayoutScale Form1::neededScale() const {
+    const WindowLook& look = windowLook();
+    LayoutScale needed = scale_;
+    // A length of a control, `twips` long and `now` pixels at the current factor, gives its
+    // text `room` pixels of them and must give `wanted`: its frame and padding keep their
+    // pixels at every factor, and all the rest grows.
+    const auto reach = [&needed](int twips, int now, int room, int wanted) {
+        needed = std::max(needed, LayoutScale::toReach(twips, wanted + now - room));
+    };
+    const auto list =
+        std::find_if(look.controls.begin(), look.controls.end(),
+                     [](const ControlLook& control) { return control.kind == ControlKind::List; });
+    const QSize needs = operation_->fieldNeeds();
+    const QSize room = operation_->fieldRoom();
+    reach(list->twips.width, operation_->width(), room.width(), needs.width());
+    reach(list->twips.height, operation_->height(), room.height(), needs.height());
+    // The menu bar is as wide as the client area and shows both titles whole or hides the
+    // second behind an extension button.
+    if (!menuBar()->isNativeMenuBar()) {
+        const int width = centralWidget()->width();
+        reach(look.clientWidth, width, width, menuBar()->sizeHint().width());
+    }
+    // The boxes and the button need nothing: their font grows with them.
+    return needed;
+}
+
+void Form1::fitToText() {
+    fitPending_ = false;
+    scale_ = LayoutScale();
+    layOut();
+    // Frames and paddings that depend on the size may move once more; a few rounds settle.
+    for (int round = 0; round < 4; ++round) {
+        const LayoutScale needed = neededScale();
+        if (!(scale_ < needed)) {
+            break;
+        }
+        scale_ = needed;
+        layOut();
+    }
 }
 
 void Form1::connectControls() {
@@ -407,6 +483,19 @@ void Form1::pressDoIt() {
     // window reports it and goes on.
     if (const std::optional<Failure> failure = quillon::DoIt_Click(*this, numberMode_)) {
         reporter_(*failure);
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The window has a fixed size, so it fits its text again when the desktop's font or style
+    // changes. A new font has reached every widget inside when the window hears of it; a new
+    // style reaches the widgets one by one, so the fit waits for the event loop.
+    if (event->type() == QEvent::FontChange) {
+        fitToText();
+    } else if (event->type() == QEvent::StyleChange && !fitPending_) {
+        fitPending_ = true;
+        QMetaObject::invokeMethod(this, &Form1::fitToText, Qt::QueuedConnection);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "controls.h"
 #include "failure.h"
+#include "layout_scale.h"
 
 class QAction;
 class QLineEdit;
@@ -41,6 +42,10 @@ public:
     QAction* numberMenuItem(int index) const;
     QAction* addMenuItem(int index) const;
 
+    // The factor by which the window and all its controls have grown from their twips so that
+    // the desktop's text shows whole in them: 1 where nothing needs more.
+    double layoutScale() const { return scale_.factor(); }
+
     // The control operations, on the widgets.
     std::string text(Box box) const override;
     void setText(Box box, const std::string& text) override;
@@ -54,6 +59,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The widgets as the window's description shows them, then what they do.
@@ -63,6 +69,15 @@ private:
     void connectKeys();
     // Checks the "Number of Figures" item of the current mode.
     void showMode();
+    // Grows the window from its twips by the smallest factor at which every text shows whole
+    // (the list's start text and the starts of its names, the menu titles; the boxes' and the
+    // button's font grows with them), starting again from 1, and places everything at it.
+    void fitToText();
+    // The factor that the texts need, given how much room the controls leave them at the
+    // current one.
+    LayoutScale neededScale() const;
+    // Places the client area and every control at the current factor, the box font grown alike.
+    void layOut();
     QLineEdit* box(Box box) const;
     BoxInput* input(Box box) const;
     void showOperationTip();
@@ -79,6 +94,9 @@ private:
     BoxInput* firstInput_ = nullptr;
     BoxInput* secondInput_ = nullptr;
     BoxInput* answerInput_ = nullptr;
+
+    LayoutScale scale_;
+    bool fitPending_ = false;  // a fit after a change of style is on its way
 
     std::int16_t numberMode_ = 0;
     FailureReporter reporter_;

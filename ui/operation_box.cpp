@@ -31,12 +31,12 @@ public:
 
 // Two things of the box's look do not depend on the style:
 // - Its edit field reaches into the arrow button's padding, never over the arrow, as far as the
-//   start-up text needs to show whole in the toolkit's default font, and its text runs from
-//   edge to edge of the field. The box itself keeps its size.
+//   start-up text and the starts of the entries' names need to show whole in the box's font,
+//   and its text runs from edge to edge of the field. The box itself keeps its size.
 // - Its arrow shows: some styles draw none in a box this low, and then the box draws the
 //   style's own down arrow.
 OperationBox::OperationBox(const QString& startText, QWidget* parent)
-    : QComboBox(parent), entries_(new Entries(this)), startText_(startText) {
+    : QComboBox(parent), entries_(new Entries(this)), startText_(startText), starts_{startText} {
     OperationBoxAccessible::install();
     setModel(entries_);
     setEditable(true);
@@ -48,6 +48,7 @@ OperationBox::OperationBox(const QString& startText, QWidget* parent)
     setCompleter(nullptr);
     setValidator(new BoxInput(lineEdit(), kNoTypingLimit));
     connect(this, &QComboBox::editTextChanged, this, &OperationBox::followEditText);
+    connect(this, &QComboBox::currentIndexChanged, this, &OperationBox::showChosenStart);
 }
 
 OperationBox::~OperationBox() = default;
@@ -70,6 +71,38 @@ int OperationBox::entryIndex(const QString& text) const {
         }
     }
     return -1;
+}
+
+void OperationBox::makeRoomFor(const QStringList& names) {
+    starts_ = QStringList{startText_};
+    for (const QString& name : names) {
+        starts_.append(name.left(startText_.size()));
+    }
+    widenField();
+}
+
+QSize OperationBox::fieldNeeds() const {
+    const QFontMetrics metrics = lineEdit()->fontMetrics();
+    int width = 0;
+    for (const QString& start : starts_) {
+        width = std::max(width, metrics.horizontalAdvance(start));
+    }
+    // The cursor after the text takes a pixel.
+    return {width + 1, metrics.height()};
+}
+
+QSize OperationBox::fieldRoom() const {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    // The field may reach up to 6 pixels before the middle of the arrow, which leaves the arrow
+    // itself clear.
+    const int widest = isRightToLeft() ? field.right() - (arrow.center().x() + 6) + 1
+                                       : arrow.center().x() - 6 - field.left() + 1;
+    return {std::max(widest, field.width()), field.height()};
 }
 
 void OperationBox::keepEditText(const std::function<void()>& change) {
@@ -138,19 +171,19 @@ void OperationBox::widenField() {
     initStyleOption(&option);
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    const QRect arrow =
-        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
-    // The text and the cursor after it.
-    const int needed = lineEdit()->fontMetrics().horizontalAdvance(startText_) + 1;
-    // The field may reach up to 6 pixels before the middle of the arrow, which leaves the arrow
-    // itself clear.
-    const int room = isRightToLeft() ? field.left() - (arrow.center().x() + 6)
-                                     : arrow.center().x() - 6 - field.right();
-    const int extra = std::clamp(needed - field.width(), 0, std::max(room, 0));
+    const int extra =
+        std::clamp(fieldNeeds().width() - field.width(), 0, fieldRoom().width() - field.width());
     const QRect wanted =
         field.adjusted(isRightToLeft() ? -extra : 0, 0, isRightToLeft() ? 0 : extra, 0);
     if (lineEdit()->geometry() != wanted) {
         lineEdit()->setGeometry(wanted);
+    }
+}
+
+void OperationBox::showChosenStart() {
+    QLineEdit* field = lineEdit();
+    if (field->fontMetrics().horizontalAdvance(field->text()) + 1 > field->width()) {
+        field->setCursorPosition(0);
     }
 }
 

@@ -25,6 +25,15 @@ public:
     // The first entry whose text is exactly `text`, or -1.
     int entryIndex(const QString& text) const;
 
+    // Makes the field show the start of each of `names` whole, besides the start text: as many
+    // of each name's characters as the start text has.
+    void makeRoomFor(const QStringList& names);
+    // The width and height in pixels that the field's texts need in its font, with the cursor
+    // after them, and the most that the box gives them: the field reaches no further than the
+    // widening below allows.
+    QSize fieldNeeds() const;
+    QSize fieldRoom() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -40,11 +49,14 @@ private:
     // the user types, without touching the field.
     void followEditText();
     void widenField();
+    // A chosen entry too long for the field shows from its start, not scrolled to its end.
+    void showChosenStart();
     // Whether the style leaves a mark in the arrow's place; found once per style.
     bool drawsArrow(const QStyleOptionComboBox& option, const QRect& arrow);
 
     Entries* entries_;
     QString startText_;
+    QStringList starts_;  // the start text and the starts of the names given to makeRoomFor
     const QStyle* arrowStyle_ = nullptr;
     bool drawsArrow_ = true;
 };
