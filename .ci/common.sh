@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Shared by the .ci/ build scripts (sourced, not run): root rights, installing what is missing
-# with apt-get, and the wall time of each step.
+# The shell library of build.sh, fuzz/run.sh and the .ci/ scripts (sourced, not run): root
+# rights, installing what is missing with apt-get, the wall time of each step, and the locales
+# the tests run under.
 
 # The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
 # Any other number of arguments ends the script with its usage.
@@ -57,12 +58,14 @@ install_missing() {
 # Runs a command as one named step and prints its wall time, so that CI logs show where the
 # time goes: step NAME COMMAND... The command runs in a subshell with errexit on, so that a
 # function stops at its first failing command (errexit is ignored in the callee of "cmd ||").
+# A step run inside another one (a script run as a step) is named after both: "windows / build".
 step() {
-    local name=$1 start=$SECONDS status
+    local name=${QUILLON_STEP:+$QUILLON_STEP / }$1 start=$SECONDS status
     shift
     echo "== $name"
     set +e
     (
+        export QUILLON_STEP=$name
         set -e
         "$@"
     )
@@ -70,4 +73,17 @@ step() {
     set -e
     echo "== $name: $((SECONDS - start)) s$( ((status == 0)) || echo ", FAILED ($status)")"
     return "$status"
+}
+
+# Makes the locales the end-to-end tests run under besides C.UTF-8 (tests/CMakeLists.txt
+# names them): one with a decimal comma, one with a narrow no-break space for grouping and one
+# with its own case rules for "i" and "I".
+make_test_locales() {
+    local name
+    install_missing locales
+    for name in de_DE fr_FR tr_TR; do
+        if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
+            as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
+        fi
+    done
 }

@@ -9,6 +9,7 @@
 # BUILD_DIR/deps/prefix, and reused on the next run.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
 source "$repo/.ci/common.sh"
 build=$(build_folder "$@")
 prefix=$build/deps/prefix
@@ -33,12 +34,7 @@ build_googletest() {
 }
 step "GoogleTest with libc++" build_googletest
 
-# The locales the end-to-end scripts run under (as ./build.sh test makes them).
-for name in de_DE fr_FR tr_TR; do
-    if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
-        as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
-    fi
-done
+step "locales" make_test_locales
 
 step "configure" cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix"

@@ -10,6 +10,7 @@
 # next run. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
 source "$repo/.ci/common.sh"
 build=$(build_folder "$@")
 deps=$build/deps
@@ -26,6 +27,7 @@ step "packages" install_missing \
 # A deb-src entry for each enabled entry of this release's own archives, unless one exists.
 add_source_entries() {
     local codename
+    # shellcheck source=/dev/null
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
         /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
