@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # The shell library of build.sh, fuzz/run.sh and the .ci/ scripts (sourced, not run): root
-# rights, installing what is missing with apt-get, the wall time of each step, and the locales
-# the tests run under.
+# rights, installing what is missing with apt-get, the wall time of each step, the locales the
+# tests run under, and a cache for dependencies built from source.
 
 # The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
 # Any other number of arguments ends the script with its usage.
@@ -86,4 +86,69 @@ make_test_locales() {
             as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
         fi
     done
+}
+
+# The version of the Debian source package NAME: that of its binary packages installed here
+# (what /usr/src holds, and cheap to ask), else the newest its deb-src entries offer, else the
+# candidate of a binary package of the same name. Fails when none is known.
+source_version() {
+    local name=$1 version
+    version=$(dpkg-query -W -f='${db:Status-Abbrev}\t${source:Package}\t${source:Version}\n' \
+        | awk -F'\t' -v name="$name" '$1 ~ /^ii/ && $2 == name { print $3 }' | sort -V | tail -n 1)
+    if [[ -z $version ]]; then
+        version=$(apt-cache showsrc --only-source "$name" 2>/dev/null \
+            | awk '/^Version:/ { print $2 }' | sort -V | tail -n 1)
+    fi
+    if [[ -z $version ]]; then
+        version=$(apt-cache policy "$name" 2>/dev/null \
+            | awk '/Candidate:/ && $2 != "(none)" { print $2 }')
+    fi
+    if [[ -z $version ]]; then
+        echo "no version known for the Debian source package $name" >&2
+        return 1
+    fi
+    echo "$version"
+}
+
+# Prints the cache folder for dependencies built with one toolchain: TOOLCHAIN is a short name with its
+# version (e.g. "mingw-w64-gcc-12", "clang-14-libc++"), PACKAGES the Debian source packages whose versions
+# go into the key. The folder is ${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/<key>.
+#   dependency_cache TOOLCHAIN PACKAGE...
+# The key is TOOLCHAIN and PACKAGE-VERSION for each, joined by "_", with every character other
+# than letters, digits, ".", "+" and "-" made "_" (an epoch's ":" and a "~", for instance).
+# Install into <folder>/prefix, and run each build through cached_build.
+dependency_cache() {
+    if (($# < 1)); then
+        echo "usage: dependency_cache TOOLCHAIN PACKAGE..." >&2
+        return 2
+    fi
+    local key=$1 package version
+    shift
+    for package in "$@"; do
+        version=$(source_version "$package") || return 1
+        key+="_$package-$version"
+    done
+    key=${key//[^[:alnum:].+-]/_}
+    echo "${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/$key"
+}
+
+# Runs a build of dependencies into a cache folder once: cached_build FOLDER NAME COMMAND...
+# The stamp FOLDER/NAME.done is written only after COMMAND succeeds, so a build that failed or
+# was interrupted is done again on the next run; a lock keeps two runs from building into the
+# same folder at once. COMMAND stops at its first failing command (errexit), as in a step; so
+# call it as a command of its own, never as a condition (where bash ignores errexit).
+cached_build() {
+    local folder=$1 name=$2
+    shift 2
+    mkdir -p "$folder"
+    (
+        set -e
+        flock 9
+        if [[ -f $folder/$name.done ]]; then
+            echo "$name is already built in $folder"
+            exit 0
+        fi
+        "$@"
+        touch "$folder/$name.done"
+    ) 9>"$folder/.lock"
 }
