@@ -132,6 +132,19 @@ dependency_cache() {
     echo "${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/$key"
 }
 
+# GoogleTest from Debian's sources (package googletest), built in BUILD_TREE with the compiler
+# and flags of the environment and CMAKE_ARGS, installed into PREFIX:
+#   build_googletest PREFIX BUILD_TREE [CMAKE_ARG...]
+build_googletest() {
+    local prefix=$1 tree=$2
+    shift 2
+    rm -rf "$tree"
+    cmake -S /usr/src/googletest -B "$tree" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
+    cmake --build "$tree" --parallel "$(nproc)"
+    cmake --install "$tree" >/dev/null
+}
+
 # Runs a build of dependencies into a cache folder once: cached_build FOLDER NAME COMMAND...
 # The stamp FOLDER/NAME.done is written only after COMMAND succeeds, so a build that failed or
 # was interrupted is done again on the next run; a lock keeps two runs from building into the

@@ -28,14 +28,8 @@ deps=$(dependency_cache "clang-$llvm-libc++" "llvm-toolchain-$llvm" googletest)
 prefix=$deps/prefix
 ln -sfn "$prefix" "$build/deps-prefix"
 
-build_googletest() {
-    rm -rf "$build/deps/build-googletest"
-    cmake -S /usr/src/googletest -B "$build/deps/build-googletest" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
-    cmake --build "$build/deps/build-googletest" --parallel "$jobs"
-    cmake --install "$build/deps/build-googletest" >/dev/null
-}
-step "GoogleTest with libc++" cached_build "$deps" googletest build_googletest
+step "GoogleTest with libc++" cached_build "$deps" googletest \
+    build_googletest "$prefix" "$build/deps/build-googletest"
 step "locales" make_test_locales
 
 step "configure" cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

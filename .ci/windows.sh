@@ -116,15 +116,6 @@ build_gmp_mpfr() {
     fi
 }
 
-# GoogleTest from Debian's sources, with the same compiler.
-build_googletest() {
-    rm -rf "$work/build-googletest"
-    cmake -S /usr/src/googletest -B "$work/build-googletest" --toolchain "$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
-    cmake --build "$work/build-googletest" --parallel "$jobs"
-    cmake --install "$work/build-googletest" >/dev/null
-}
-
 # fast_float is header-only: a copy in the prefix keeps the build machine's /usr/include out
 # of the cross build's search path.
 copy_fast_float() {
@@ -134,7 +125,8 @@ copy_fast_float() {
 }
 
 step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr build_gmp_mpfr
-step "GoogleTest for Windows" cached_build "$deps" googletest build_googletest
+step "GoogleTest for Windows" cached_build "$deps" googletest \
+    build_googletest "$prefix" "$work/build-googletest" --toolchain "$toolchain"
 cached_build "$deps" fast-float copy_fast_float
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
