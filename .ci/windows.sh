@@ -26,7 +26,8 @@ step "packages" install_missing \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 \
     googletest libfast-float-dev
 
-gcc=$("$triplet-gcc-posix" -dumpfullversion | cut -d . -f 1)
+# The compiler's major version and thread model, e.g. "12-posix".
+gcc=$("$triplet-gcc-posix" -dumpversion)
 deps=$(dependency_cache "mingw-w64-gcc-$gcc" gcc-mingw-w64 mingw-w64 \
     gmp mpfr4 googletest fast-float)
 prefix=$deps/prefix
