@@ -148,8 +148,9 @@ build_googletest() {
 # Runs a build of dependencies into a cache folder once: cached_build FOLDER NAME COMMAND...
 # The stamp FOLDER/NAME.done is written only after COMMAND succeeds, so a build that failed or
 # was interrupted is done again on the next run; a lock keeps two runs from building into the
-# same folder at once. COMMAND stops at its first failing command (errexit), as in a step; so
-# call it as a command of its own, never as a condition (where bash ignores errexit).
+# same folder at once (COMMAND does not inherit the lock, so a server it leaves running does
+# not hold it). COMMAND stops at its first failing command (errexit), as in a step; so call it
+# as a command of its own, never as a condition (where bash ignores errexit).
 cached_build() {
     local folder=$1 name=$2
     shift 2
@@ -161,7 +162,7 @@ cached_build() {
             echo "$name is already built in $folder"
             exit 0
         fi
-        "$@"
+        "$@" 9>&-
         touch "$folder/$name.done"
     ) 9>"$folder/.lock"
 }

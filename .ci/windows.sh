@@ -9,7 +9,8 @@
 # with GoogleTest and the fast_float headers, into the prefix/ of a folder of the dependency
 # cache (see dependency_cache in .ci/common.sh), kept for every later run, from any clone,
 # until the compiler or one of those packages changes version; BUILD_DIR/deps-prefix links to
-# it. Everything runs headless: wine needs no display for console programs.
+# it. Each run's wine prefix is a copy of one made once for each version of wine and kept in
+# the same cache. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=common.sh
@@ -135,12 +136,21 @@ cached_build "$deps" fast-float copy_fast_float
 export WINEPREFIX=$build/wine DISPLAY="" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
 wineserver=$(command -v /usr/lib/wine/wineserver || command -v wineserver64 || command -v wineserver)
+# Making a wine prefix takes half a minute: one is made for each version of wine, kept in the
+# dependency cache, and copied for each run.
+wine_template=$(dependency_cache wine-prefix wine)
+make_wine_template() {
+    rm -rf "$wine_template/prefix"
+    WINEPREFIX=$wine_template/prefix "$wine" wineboot --init
+    WINEPREFIX=$wine_template/prefix "$wineserver" -w
+}
 # One wine server for all the runs below, with wine's own background processes started once
 # with their output in a log: a background process started by a test's first run would keep
 # that test's output pipe open, and CTest would wait for it. All end when the script ends.
 start_wine() {
-    "$wine" wineboot --init >"$build/wine.log" 2>&1
-    "$wineserver" -w
+    cached_build "$wine_template" prefix make_wine_template >"$build/wine.log" 2>&1
+    rm -rf "$WINEPREFIX"
+    cp -a "$wine_template/prefix" "$WINEPREFIX"
     "$wineserver" -p
     "$wine" wineboot >>"$build/wine.log" 2>&1
 }
