@@ -6,6 +6,7 @@
 #   ./build.sh test   install what is missing, build, run every test through CTest
 set -euo pipefail
 cd "$(dirname "$0")"
+source .ci/common.sh
 
 action=${1:-}
 if [[ "$action" != run && "$action" != test ]]; then
@@ -31,34 +32,7 @@ packages=(
     desktop-file-utils appstream appstream-compose
     dpkg-dev file lintian xdotool python3
 )
-# The fuzzer's build (fuzz/run.sh) needs clang and its sanitizer and fuzzer runtimes.
-if [[ "${QUILLON_CMAKE_ARGS:-}" == *QUILLON_FUZZ=ON* ]]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
-
-as_root() {
-    if [[ $(id -u) -eq 0 ]]; then
-        "$@"
-    else
-        sudo "$@"
-    fi
-}
-
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]} > 0)); then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    # A fresh machine may have no package lists yet: fetch them when the first try fails.
-    if ! as_root apt-get install -y -q "${missing[@]}"; then
-        as_root apt-get update -q
-        as_root apt-get install -y -q "${missing[@]}"
-    fi
-fi
+install_missing "${packages[@]}"
 
 build=${QUILLON_BUILD_DIR:-build}
 # QUILLON_CMAKE_ARGS adds options to the configuration, e.g. -DQUILLON_SANITIZE=ON (split at
@@ -75,13 +49,8 @@ if [[ "$action" == run ]]; then
     exit 0
 fi
 
-# The tests prove that results do not depend on the locale: one with a decimal comma, one with
-# a narrow no-break space for grouping and one with its own case rules for "i" and "I".
-for name in de_DE fr_FR tr_TR; do
-    if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
-        as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
-    fi
-done
+# The tests prove that results do not depend on the locale.
+make_test_locales
 # The click timings (label bench) are left out, and so is the Debian package's test (label
 # package), which in CI installs the package into the system; run them with
 # ctest --test-dir build -L bench (or -L package).

@@ -17,16 +17,24 @@ if (($# < 2)); then
     exit 2
 fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-mkdir -p "$1"
-out=$(cd "$1" && pwd)
+# shellcheck source=common.sh
+source "$repo/.ci/common.sh"
+out=$(build_folder "$1")
 shift
 other=("$@")
 
 native=${QUILLON_NATIVE_REPLAY:-}
-if [[ -z $native ]]; then
+# The toolkit-free core built with the system's compiler, when no native program is given.
+# (shellcheck 0.9 takes a function called only through step as unreachable when the script
+# ends with exit.)
+# shellcheck disable=SC2317
+build_native() {
     cmake -S "$repo" -B "$out/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF \
         -DQUILLON_BUILD_TESTS=OFF >/dev/null
     cmake --build "$out/native" --parallel "$(nproc)" --target quillon-replay >/dev/null
+}
+if [[ -z $native ]]; then
+    step "native quillon-replay" build_native
     native=$out/native/tools/quillon-replay
 fi
 

@@ -5,13 +5,15 @@
 #
 #   .ci/libcxx.sh BUILD_DIR
 #
-# GoogleTest is compiled from Debian's sources with the same standard library into
-# BUILD_DIR/deps/prefix, and reused on the next run.
+# GoogleTest is compiled from Debian's sources with the same standard library into the
+# prefix/ of a folder of the dependency cache (see dependency_cache in .ci/common.sh), kept
+# for every later run, from any clone, until clang or GoogleTest changes version;
+# BUILD_DIR/deps-prefix links to it.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
 source "$repo/.ci/common.sh"
 build=$(build_folder "$@")
-prefix=$build/deps/prefix
 jobs=$(nproc)
 
 step "packages" install_missing \
@@ -21,24 +23,14 @@ step "packages" install_missing \
 # CMake links C++ programs with the compile flags too, so -stdlib=libc++ reaches the linker.
 export CC=clang CXX=clang++ CXXFLAGS=-stdlib=libc++
 
-build_googletest() {
-    if [[ -f $prefix/lib/cmake/GTest/GTestConfig.cmake ]]; then
-        echo "GoogleTest is already built in $prefix"
-        return 0
-    fi
-    cmake -S /usr/src/googletest -B "$build/deps/build-googletest" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
-    cmake --build "$build/deps/build-googletest" --parallel "$jobs"
-    cmake --install "$build/deps/build-googletest" >/dev/null
-}
-step "GoogleTest with libc++" build_googletest
+llvm=$(clang -dumpversion | cut -d . -f 1)
+deps=$(dependency_cache "clang-$llvm-libc++" "llvm-toolchain-$llvm" googletest)
+prefix=$deps/prefix
+ln -sfn "$prefix" "$build/deps-prefix"
 
-# The locales the end-to-end scripts run under (as ./build.sh test makes them).
-for name in de_DE fr_FR tr_TR; do
-    if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
-        as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
-    fi
-done
+step "GoogleTest with libc++" cached_build "$deps" googletest \
+    build_googletest "$prefix" "$build/deps/build-googletest"
+step "locales" make_test_locales
 
 step "configure" cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix"

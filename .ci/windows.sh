@@ -5,15 +5,19 @@
 #
 #   .ci/windows.sh BUILD_DIR
 #
-# Debian has no MinGW builds of GMP and MPFR: they are built from Debian's own source packages
-# into BUILD_DIR/deps/prefix, with GoogleTest and the fast_float headers, and reused on the
-# next run. Everything runs headless: wine needs no display for console programs.
+# Debian has no MinGW builds of GMP and MPFR: they are built from Debian's own source packages,
+# with GoogleTest and the fast_float headers, into the prefix/ of a folder of the dependency
+# cache (see dependency_cache in .ci/common.sh), kept for every later run, from any clone,
+# until the compiler or one of those packages changes version; BUILD_DIR/deps-prefix links to
+# it. Each run's wine prefix is a copy of one made once for each version of wine and kept in
+# the same cache. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=common.sh
 source "$repo/.ci/common.sh"
 build=$(build_folder "$@")
-deps=$build/deps
-prefix=$deps/prefix
+# The sources and build trees of the dependencies, needed only while they are built.
+work=$build/deps
 triplet=x86_64-w64-mingw32
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 jobs=$(nproc)
@@ -23,9 +27,17 @@ step "packages" install_missing \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 \
     googletest libfast-float-dev
 
+# The compiler's major version and thread model, e.g. "12-posix".
+gcc=$("$triplet-gcc-posix" -dumpversion)
+deps=$(dependency_cache "mingw-w64-gcc-$gcc" gcc-mingw-w64 mingw-w64 \
+    gmp mpfr4 googletest fast-float)
+prefix=$deps/prefix
+ln -sfn "$prefix" "$build/deps-prefix"
+
 # A deb-src entry for each enabled entry of this release's own archives, unless one exists.
 add_source_entries() {
     local codename
+    # shellcheck source=/dev/null
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
         /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
@@ -71,56 +83,39 @@ add_source_entries() {
 # GMP and MPFR, static, for Windows x86-64. GMP is configured for the generic x86-64 CPU, so
 # that the programs run on any 64-bit Windows machine.
 build_gmp_mpfr() {
-    if [[ -f $prefix/lib/libgmp.a && -f $prefix/lib/libmpfr.a && -f $prefix/include/mpfr.h ]]; then
-        echo "GMP and MPFR are already built in $prefix"
-        return 0
-    fi
     add_source_entries
-    mkdir -p "$deps/src"
+    rm -rf "$work/src"
+    mkdir -p "$work/src"
     (
-        cd "$deps/src"
-        if ! compgen -G 'gmp-*/configure' >/dev/null || ! compgen -G 'mpfr4-*/configure' >/dev/null; then
-            if ! apt-get source -q gmp mpfr4; then
-                apt_get update -q
-                apt-get source -q gmp mpfr4
-            fi
+        cd "$work/src"
+        if ! apt-get source -q gmp mpfr4; then
+            apt_get update -q
+            apt-get source -q gmp mpfr4
         fi
     )
     local gmp_src mpfr_src
-    gmp_src=$(compgen -G "$deps/src/gmp-*/configure" | head -n 1 | xargs dirname)
-    mpfr_src=$(compgen -G "$deps/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
+    gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
+    mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
     # The tools named outright: the regenerated scripts look for nm before they know sed.
     local cross=(--host="$triplet" --prefix="$prefix" --disable-shared --enable-static
                  CC="$triplet-gcc-posix" AR="$triplet-ar" NM="$triplet-nm"
                  RANLIB="$triplet-ranlib" SED=sed)
-    rm -rf "$deps/build-gmp" "$deps/build-mpfr"
-    mkdir -p "$deps/build-gmp" "$deps/build-mpfr"
+    rm -rf "$work/build-gmp" "$work/build-mpfr"
+    mkdir -p "$work/build-gmp" "$work/build-mpfr"
     # Their output goes to a log in BUILD_DIR/deps, shown when a step fails. Debian's patches
     # change GMP's configure.ac (its documentation is left out): Debian's own build
     # regenerates the scripts, and so does this one.
-    local log=$deps/gmp-mpfr.log
+    local log=$work/gmp-mpfr.log
     : >"$log"
     if ! (cd "$gmp_src" && autoreconf -fi) >>"$log" 2>&1 \
-        || ! (cd "$deps/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
+        || ! (cd "$work/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
         && make -j"$jobs" && make install-exec install-data-am) >>"$log" 2>&1 \
-        || ! (cd "$deps/build-mpfr" && "$mpfr_src/configure" "${cross[@]}" --with-gmp="$prefix" \
+        || ! (cd "$work/build-mpfr" && "$mpfr_src/configure" "${cross[@]}" --with-gmp="$prefix" \
         && make -j"$jobs" -C src && make -C src install) >>"$log" 2>&1; then
         tail -n 40 "$log"
         echo "building GMP or MPFR failed; the whole log: $log" >&2
         return 1
     fi
-}
-
-# GoogleTest from Debian's sources, with the same compiler.
-build_googletest() {
-    if [[ -f $prefix/lib/cmake/GTest/GTestConfig.cmake ]]; then
-        echo "GoogleTest is already built in $prefix"
-        return 0
-    fi
-    cmake -S /usr/src/googletest -B "$deps/build-googletest" --toolchain "$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
-    cmake --build "$deps/build-googletest" --parallel "$jobs"
-    cmake --install "$deps/build-googletest" >/dev/null
 }
 
 # fast_float is header-only: a copy in the prefix keeps the build machine's /usr/include out
@@ -131,21 +126,31 @@ copy_fast_float() {
     cp -r /usr/include/fast_float "$prefix/include/"
 }
 
-step "GMP and MPFR for Windows" build_gmp_mpfr
-step "GoogleTest for Windows" build_googletest
-copy_fast_float
+step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr build_gmp_mpfr
+step "GoogleTest for Windows" cached_build "$deps" googletest \
+    build_googletest "$prefix" "$work/build-googletest" --toolchain "$toolchain"
+cached_build "$deps" fast-float copy_fast_float
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
 # Gecko.
 export WINEPREFIX=$build/wine DISPLAY="" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
 wineserver=$(command -v /usr/lib/wine/wineserver || command -v wineserver64 || command -v wineserver)
+# Making a wine prefix takes half a minute: one is made for each version of wine, kept in the
+# dependency cache, and copied for each run.
+wine_template=$(dependency_cache wine-prefix wine)
+make_wine_template() {
+    rm -rf "$wine_template/prefix"
+    WINEPREFIX=$wine_template/prefix "$wine" wineboot --init
+    WINEPREFIX=$wine_template/prefix "$wineserver" -w
+}
 # One wine server for all the runs below, with wine's own background processes started once
 # with their output in a log: a background process started by a test's first run would keep
 # that test's output pipe open, and CTest would wait for it. All end when the script ends.
 start_wine() {
-    "$wine" wineboot --init >"$build/wine.log" 2>&1
-    "$wineserver" -w
+    cached_build "$wine_template" prefix make_wine_template >"$build/wine.log" 2>&1
+    rm -rf "$WINEPREFIX"
+    cp -a "$wine_template/prefix" "$WINEPREFIX"
     "$wineserver" -p
     "$wine" wineboot >>"$build/wine.log" 2>&1
 }

@@ -17,8 +17,10 @@ bare=$build/bench/bare_window
 for program in "$quillon" "$bare"; do
     [[ -x "$program" ]] || { echo "missing $program: build first (./build.sh test)" >&2; exit 1; }
 done
-command -v Xvfb >/dev/null && command -v xwininfo >/dev/null ||
-    { echo "needs Xvfb and xwininfo (packages xvfb, x11-utils)" >&2; exit 1; }
+if ! command -v Xvfb >/dev/null || ! command -v xwininfo >/dev/null; then
+    echo "needs Xvfb and xwininfo (packages xvfb, x11-utils)" >&2
+    exit 1
+fi
 
 # The server picks a free display number and writes it to descriptor 3.
 number_file=$(mktemp)
@@ -26,7 +28,8 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$number_file" 
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -f "$number_file"' EXIT
 for _ in $(seq 100); do [[ -s "$number_file" ]] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$number_file")
+DISPLAY=:$(cat "$number_file")
+export DISPLAY
 
 # Prints "<milliseconds> <kilobytes>" for one start of a program whose window has `title`.
 measure() {

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Configures, builds and runs the fuzzer of the scripted driver for a minute (the CTest label
-# "fuzz"), in its own build directory with clang; build.sh installs clang when it is missing.
+# "fuzz"), in its own build directory with clang, which it installs with its sanitizer and
+# fuzzer runtimes when they are missing; build.sh installs the rest.
 #
 #   fuzz/run.sh                              one minute
 #   QUILLON_FUZZ_SECONDS=3600 fuzz/run.sh    longer
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../.ci/common.sh
+source .ci/common.sh
+install_missing clang libclang-rt-14-dev
 export QUILLON_BUILD_DIR=${QUILLON_FUZZ_BUILD_DIR:-build-fuzz}
 export CXX=clang++
 export QUILLON_CMAKE_ARGS="-DQUILLON_FUZZ=ON -DQUILLON_WINDOW=OFF -DQUILLON_BUILD_TESTS=OFF -DQUILLON_FUZZ_SECONDS=${QUILLON_FUZZ_SECONDS:-60}"

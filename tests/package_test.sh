@@ -68,7 +68,8 @@ for _ in $(seq 100); do
     [[ -s "$work/display" ]] && break
     sleep 0.1
 done
-export DISPLAY=":$(cat "$work/display")"
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 (cd / && exec sh -c "exec $command") &
