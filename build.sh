@@ -31,6 +31,8 @@ packages=(
     xvfb xauth
     desktop-file-utils appstream appstream-compose
     dpkg-dev file lintian xdotool python3
+    # The keyboard test reads the window back through the accessibility bus.
+    at-spi2-core python3-pyatspi dbus
 )
 install_missing "${packages[@]}"
 
