@@ -18,6 +18,7 @@
 
 #include "failure.h"
 #include "numbers.h"
+#include "rounded_digits.h"
 
 namespace quillon {
 namespace {
@@ -31,8 +32,8 @@ constexpr int kMaxReported = 10;  // failures reported per property before it st
 // range still denotes the largest Double.
 double fifteenDigitDouble(double value) {
     std::array<char, 64> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::scientific, 14);
+    const auto written = toChars(buffer.data(), buffer.data() + buffer.size(), value,
+                                 std::chars_format::scientific, 14);
     double denoted = 0.0;
     const auto [end, error] = fast_float::from_chars(buffer.data(), written.ptr, denoted);
     EXPECT_EQ(error, std::errc()) << std::string(buffer.data(), written.ptr);
