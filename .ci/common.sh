@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Shared by the .ci/ build scripts (sourced, not run): root rights, installing what is missing
-# with apt-get, and the wall time of each step.
+# with apt-get, the wall time of each step, and the libraries the cross builds make from
+# Debian's sources.
 
 # The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
 # Any other number of arguments ends the script with its usage.
@@ -70,4 +71,178 @@ step() {
     set -e
     echo "== $name: $((SECONDS - start)) s$( ((status == 0)) || echo ", FAILED ($status)")"
     return "$status"
+}
+
+# A deb-src entry for each enabled entry of this release's own archives, unless one exists.
+add_source_entries() {
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
+        /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+        return 0
+    fi
+    local entries
+    entries=$(
+        for file in /etc/apt/sources.list.d/*.sources; do
+            [[ -f $file ]] || continue
+            # Paragraph mode: one stanza a record; comments are dropped.
+            awk -v codename="$codename" 'BEGIN { RS = ""; FS = "\n" }
+                {
+                    out = ""; types = 0; suite = 0; disabled = 0
+                    for (i = 1; i <= NF; i++) {
+                        if ($i ~ /^#/) continue
+                        if ($i ~ /^Types:/) { types = ($i ~ /[[:space:]]deb([[:space:]]|$)/); $i = "Types: deb-src" }
+                        if ($i ~ /^Suites:/ && $i ~ ("[[:space:]]" codename "([-[:space:]]|$)")) suite = 1
+                        if ($i ~ /^Enabled:[[:space:]]*no/) disabled = 1
+                        out = out $i "\n"
+                    }
+                    if (types && suite && !disabled) printf "%s\n", out
+                }' "$file"
+        done
+        for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+            [[ -f $file ]] || continue
+            awk -v codename="$codename" '$1 == "deb" && $0 ~ ("[[:space:]]" codename "([-[:space:]]|$)") {
+                    sub(/^deb/, "deb-src"); print }' "$file"
+        done
+    )
+    if [[ -z $entries ]]; then
+        echo "no entry for $codename found in /etc/apt to derive a deb-src entry from" >&2
+        return 1
+    fi
+    echo "Adding deb-src entries: /etc/apt/sources.list.d/quillon-deb-src.sources"
+    # One-line entries come out as one-line ones: keep them in a .list file of their own.
+    grep -v '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.sources >/dev/null
+    if grep -q '^deb-src ' <<<"$entries"; then
+        grep '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.list >/dev/null
+    fi
+    apt_get update -q
+}
+
+# The version of the Debian source package NAME: that of its binary packages installed here
+# (what /usr/src holds, and cheap to ask), else the newest its deb-src entries offer, else the
+# candidate of a binary package of the same name. Fails when none is known.
+source_version() {
+    local name=$1 version
+    version=$(dpkg-query -W -f='${db:Status-Abbrev}\t${source:Package}\t${source:Version}\n' \
+        | awk -F'\t' -v name="$name" '$1 ~ /^ii/ && $2 == name { print $3 }' | sort -V | tail -n 1)
+    if [[ -z $version ]]; then
+        version=$(apt-cache showsrc --only-source "$name" 2>/dev/null \
+            | awk '/^Version:/ { print $2 }' | sort -V | tail -n 1)
+    fi
+    if [[ -z $version ]]; then
+        version=$(apt-cache policy "$name" 2>/dev/null \
+            | awk '/Candidate:/ && $2 != "(none)" { print $2 }')
+    fi
+    if [[ -z $version ]]; then
+        echo "no version known for the Debian source package $name" >&2
+        return 1
+    fi
+    echo "$version"
+}
+
+# Prints the cache folder for dependencies built with one toolchain: TOOLCHAIN is a short name with its
+# version (e.g. "mingw-w64-gcc-12", "clang-14-libc++"), PACKAGES the Debian source packages whose versions
+# go into the key. The folder is ${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/<key>.
+#   dependency_cache TOOLCHAIN PACKAGE...
+# The key is TOOLCHAIN and PACKAGE-VERSION for each, joined by "_", with every character other
+# than letters, digits, ".", "+" and "-" made "_" (an epoch's ":" and a "~", for instance).
+# Install into <folder>/prefix, and run each build through cached_build.
+dependency_cache() {
+    if (($# < 1)); then
+        echo "usage: dependency_cache TOOLCHAIN PACKAGE..." >&2
+        return 2
+    fi
+    local key=$1 package version
+    shift
+    for package in "$@"; do
+        version=$(source_version "$package") || return 1
+        key+="_$package-$version"
+    done
+    key=${key//[^[:alnum:].+-]/_}
+    echo "${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/$key"
+}
+
+# Runs a build of dependencies into a cache folder once: cached_build FOLDER NAME COMMAND...
+# The stamp FOLDER/NAME.done is written only after COMMAND succeeds, so a build that failed or
+# was interrupted is done again on the next run; a lock keeps two runs from building into the
+# same folder at once. COMMAND stops at its first failing command (errexit), as in a step; so
+# call it as a command of its own, never as a condition (where bash ignores errexit).
+cached_build() {
+    local folder=$1 name=$2
+    shift 2
+    mkdir -p "$folder"
+    (
+        set -e
+        flock 9
+        if [[ -f $folder/$name.done ]]; then
+            echo "$name is already built in $folder"
+            exit 0
+        fi
+        "$@"
+        touch "$folder/$name.done"
+    ) 9>"$folder/.lock"
+}
+
+# GMP and MPFR from Debian's source packages, static, into PREFIX; their sources, build trees
+# and log go into WORK_DIR:
+#   build_gmp_mpfr PREFIX WORK_DIR CONFIGURE_WRAPPER MAKE_WRAPPER CONFIGURE_ARG...
+# The wrappers run each configure and each make (env for none; emconfigure and emmake for
+# emscripten); the CONFIGURE_ARGs name the host and the tools. Run it through cached_build.
+build_gmp_mpfr() {
+    local prefix=$1 work=$2 configure=$3 make=$4
+    shift 4
+    add_source_entries
+    rm -rf "$work/src"
+    mkdir -p "$work/src"
+    (
+        cd "$work/src"
+        if ! apt-get source -q gmp mpfr4; then
+            apt_get update -q
+            apt-get source -q gmp mpfr4
+        fi
+    )
+    local gmp_src mpfr_src
+    gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
+    mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
+    local common=(--prefix="$prefix" --disable-shared --enable-static "$@")
+    rm -rf "$work/build-gmp" "$work/build-mpfr"
+    mkdir -p "$work/build-gmp" "$work/build-mpfr"
+    # Their output goes to the log, shown when a step fails. Debian's patches change GMP's
+    # configure.ac (its documentation is left out): Debian's own build regenerates the scripts,
+    # and so does this one.
+    local log=$work/gmp-mpfr.log jobs
+    jobs=$(nproc)
+    : >"$log"
+    if ! (cd "$gmp_src" && autoreconf -fi) >>"$log" 2>&1 \
+        || ! (cd "$work/build-gmp" && "$configure" "$gmp_src/configure" "${common[@]}" \
+        CC_FOR_BUILD=gcc && "$make" make -j"$jobs" && "$make" make install-exec install-data-am) \
+        >>"$log" 2>&1 \
+        || ! (cd "$work/build-mpfr" && "$configure" "$mpfr_src/configure" "${common[@]}" \
+        --with-gmp="$prefix" && "$make" make -j"$jobs" -C src && "$make" make -C src install) \
+        >>"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "building GMP or MPFR failed; the whole log: $log" >&2
+        return 1
+    fi
+}
+
+# GoogleTest from Debian's sources (package googletest), built in BUILD_TREE with the compiler
+# and flags of the environment and CMAKE_ARGS, installed into PREFIX:
+#   build_googletest PREFIX BUILD_TREE [CMAKE_ARG...]
+build_googletest() {
+    local prefix=$1 tree=$2
+    shift 2
+    rm -rf "$tree"
+    cmake -S /usr/src/googletest -B "$tree" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
+    cmake --build "$tree" --parallel "$(nproc)"
+    cmake --install "$tree" >/dev/null
+}
+
+# fast_float is header-only: a copy in PREFIX keeps the build machine's /usr/include out of a
+# cross build's search path.
+copy_fast_float() {
+    mkdir -p "$1/include"
+    rm -rf "$1/include/fast_float"
+    cp -r /usr/include/fast_float "$1/include/"
 }

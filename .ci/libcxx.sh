@@ -21,17 +21,8 @@ step "packages" install_missing \
 # CMake links C++ programs with the compile flags too, so -stdlib=libc++ reaches the linker.
 export CC=clang CXX=clang++ CXXFLAGS=-stdlib=libc++
 
-build_googletest() {
-    if [[ -f $prefix/lib/cmake/GTest/GTestConfig.cmake ]]; then
-        echo "GoogleTest is already built in $prefix"
-        return 0
-    fi
-    cmake -S /usr/src/googletest -B "$build/deps/build-googletest" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX="$prefix" >/dev/null
-    cmake --build "$build/deps/build-googletest" --parallel "$jobs"
-    cmake --install "$build/deps/build-googletest" >/dev/null
-}
-step "GoogleTest with libc++" build_googletest
+step "GoogleTest with libc++" cached_build "$build/deps" googletest \
+    build_googletest "$prefix" "$build/deps/build-googletest"
 
 # The locales the end-to-end scripts run under (as ./build.sh test makes them).
 for name in de_DE fr_FR tr_TR; do
