@@ -1,48 +1,128 @@
 // Quillon: opens the window and runs until it is closed.
 //
 // The command line is read before the window system is touched, so that --help, --version and
-// a wrong option work without a display, and a display that cannot be opened ends the program
-// with one line instead of a crash.
+// a wrong option work without a display, and a display or a window system plugin that cannot be
+// opened ends the program with one line instead of a crash.
 #include <QApplication>
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QList>
+#include <QPluginLoader>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "form1.h"
 
 namespace {
 
-// The options QGuiApplication and QApplication take for themselves (and remove from the
-// arguments once the display is open), with whether each is followed by a value.
+// The options Qt takes for itself, so that the command line can be judged before a display is
+// open: an unknown option is named, with exit status 2, even where there is no display.
+//
+// Why a copy: Qt offers no public way to learn its own options, nor those of the window system
+// plugin, before it opens the display; the plugin takes its options only as it connects.
+//
+// It matches Qt 6.4: QCoreApplication (-qmljsdebugger), QGuiApplication, QApplication (-style,
+// -stylesheet, -widgetcount) and the X11 plugin, checked by starting a QApplication with every
+// option below under Xvfb and reading what it left in QCoreApplication::arguments(). Some are
+// kept from earlier lists because they do no harm: Qt 6.4 leaves them in the arguments and
+// Quillon ignores them there.
+//
+// To refresh it for another Qt: list the candidate names with
+//   strings -n 3 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6XcbQpa.so.6 \
+//       | grep -xE -- '-[a-z]+=?'
+// and the options in the documentation of QGuiApplication and QApplication, then start a
+// QApplication with each under Xvfb (and with -platform offscreen, which takes no X11 option)
+// and see which ones are left in QCoreApplication::arguments().
 struct ToolkitOption {
     const char* name;
     bool takesValue;
+    // Where the option applies, for --help-all: empty for every window system.
+    const char* where;
 };
 constexpr ToolkitOption kToolkitOptions[] = {
-    {"platform", true},        {"platformpluginpath", true},
-    {"platformtheme", true},   {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true},
-    {"qwindowtitle", true},    {"qmljsdebugger", true},
-    {"session", true},         {"display", true},
-    {"geometry", true},        {"name", true},
-    {"title", true},           {"style", true},
-    {"stylesheet", true},      {"reverse", false},
-    {"widgetcount", false},    {"nograb", false},
-    {"dograb", false},         {"sync", false},
-    {"testability", false},    {"dialogs", true},
-    {"fontengine", true},
+    {"platform", true, ""},
+    {"platformpluginpath", true, ""},
+    {"platformtheme", true, ""},
+    {"plugin", true, ""},
+    {"qwindowgeometry", true, ""},
+    {"qwindowicon", true, ""},
+    {"qwindowtitle", true, ""},
+    {"qmljsdebugger", true, ""},
+    {"session", true, ""},
+    {"reverse", false, ""},
+    {"testability", false, ""},
+    {"style", true, ""},
+    {"stylesheet", true, ""},
+    {"widgetcount", false, ""},
+    // The X11 plugin's; -geometry, -title and -icon stand for -qwindowgeometry, -qwindowtitle
+    // and -qwindowicon there.
+    {"display", true, "X11"},
+    {"geometry", true, "X11"},
+    {"name", true, "X11"},
+    {"title", true, "X11"},
+    {"icon", true, "X11"},
+    {"visual", true, "X11"},
+    {"nograb", false, "X11"},
+    {"dograb", false, "X11"},
+    // Kept from earlier lists, taken by nothing in Qt 6.4 on Linux: -sync is an older X11
+    // option, -dialogs and -fontengine name settings of the Windows plugin.
+    {"sync", false, "ignored"},
+    {"dialogs", true, "Windows"},
+    {"fontengine", true, "Windows"},
 };
 
 void writeLine(std::FILE* stream, const QString& line) {
     std::fputs(qPrintable(line), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
+}
+
+// The window system plugins that Qt can load: the names their files in Qt's plugin folders
+// declare, read without loading them.
+QStringList availablePlatforms() {
+    QStringList folders;
+    if (const QString path = qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH"); !path.isEmpty()) {
+        folders.append(path);
+    }
+    for (const QString& path : QCoreApplication::libraryPaths()) {
+        folders.append(path + QStringLiteral("/platforms"));
+    }
+    QStringList names;
+    for (const QString& folder : std::as_const(folders)) {
+        const QDir dir(folder);
+        for (const QString& file : dir.entryList(QDir::Files)) {
+            const QJsonObject metaData = QPluginLoader(dir.filePath(file)).metaData();
+            for (const auto& key : metaData.value(QStringLiteral("MetaData"))
+                                       .toObject()
+                                       .value(QStringLiteral("Keys"))
+                                       .toArray()) {
+                names.append(key.toString());
+            }
+        }
+    }
+    names.sort();
+    names.removeDuplicates();
+    return names;
+}
+
+// The value after the last option `name`, written with one dash or two as Qt reads its own
+// options, else the value of the environment variable `variable`.
+QString optionOr(const QStringList& arguments, const QString& name, const char* variable) {
+    for (qsizetype i = arguments.size() - 2; i >= 1; --i) {
+        if (arguments[i] == QLatin1Char('-') + name || arguments[i] == QLatin1String("--") + name) {
+            return arguments[i + 1];
+        }
+    }
+    return qEnvironmentVariable(variable);
 }
 
 // Set while QApplication opens the display. Qt ends the program with a fatal message (and
@@ -59,6 +139,9 @@ struct HeldMessage {
 QList<HeldMessage> heldMessages;
 // The display named by -display, else by DISPLAY; empty when neither names one.
 QString displayName;
+// The plugins asked for by -platform, else by QT_QPA_PLATFORM ("name:options", several
+// separated by ";"); empty when neither asks.
+QString platformRequest;
 
 void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context,
                          const QString& message) {
@@ -70,11 +153,26 @@ void whileOpeningDisplay(QtMsgType type, const QMessageLogContext& context,
         heldMessages.append({type, QByteArray(context.category), message});
         return;
     }
-    const QString where =
-        displayName.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(displayName);
-    writeLine(stderr, QStringLiteral("quillon: cannot open the display%1; set DISPLAY or "
-                                     "WAYLAND_DISPLAY, or use -platform offscreen")
-                          .arg(where));
+    // A plugin that is not there, or else a display that cannot be opened.
+    const QStringList available = availablePlatforms();
+    QStringList requested;
+    for (const QString& plugin : platformRequest.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        requested.append(plugin.section(QLatin1Char(':'), 0, 0));
+    }
+    if (!requested.isEmpty() &&
+        std::none_of(requested.cbegin(), requested.cend(),
+                     [&](const QString& name) { return available.contains(name); })) {
+        writeLine(stderr,
+                  QStringLiteral("quillon: cannot load the window system plugin "
+                                 "\"%1\"; available: %2")
+                      .arg(requested.join(QLatin1Char(';')), available.join(QStringLiteral(", "))));
+    } else {
+        const QString where =
+            displayName.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(displayName);
+        writeLine(stderr, QStringLiteral("quillon: cannot open the display%1; set DISPLAY or "
+                                         "WAYLAND_DISPLAY")
+                              .arg(where));
+    }
     std::_Exit(1);
 }
 
@@ -107,21 +205,21 @@ void printHelp(const QCommandLineParser& parser, bool helpAll) {
     if (helpAll) {
         text += QStringLiteral("\nWindow system options, passed on to Qt:\n");
         for (const ToolkitOption& option : kToolkitOptions) {
-            text += QStringLiteral("  -%1%2\n")
+            const QString where = QString::fromLatin1(option.where);
+            text += QStringLiteral("  -%1%2%3\n")
                         .arg(QString::fromLatin1(option.name),
-                             option.takesValue ? QStringLiteral(" <value>") : QString());
+                             option.takesValue ? QStringLiteral(" <value>") : QString(),
+                             where.isEmpty() ? QString() : QStringLiteral("  (%1)").arg(where));
         }
+        text += QStringLiteral("Window system plugins: %1\n")
+                    .arg(availablePlatforms().join(QStringLiteral(", ")));
     }
     std::fputs(qPrintable(text), stdout);
 }
 
 // Reads the command line; the exit status when the program ends here (help, version or a
 // wrong argument), -1 when the window is to be opened.
-int readCommandLine(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    }
+int readCommandLine(const QStringList& arguments, int argc, char* argv[]) {
     CommandLine line;
     QCommandLineParser& parser = line.parser;
     if (!parser.parse(arguments)) {
@@ -147,8 +245,6 @@ int readCommandLine(int argc, char* argv[]) {
         printHelp(parser, helpAll);
         return 0;
     }
-    displayName = parser.isSet(QStringLiteral("display")) ? parser.value(QStringLiteral("display"))
-                                                          : qEnvironmentVariable("DISPLAY");
     return -1;
 }
 
@@ -164,9 +260,15 @@ void releaseHeldMessages() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const int status = readCommandLine(argc, argv); status >= 0) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    if (const int status = readCommandLine(arguments, argc, argv); status >= 0) {
         return status;
     }
+    displayName = optionOr(arguments, QStringLiteral("display"), "DISPLAY");
+    platformRequest = optionOr(arguments, QStringLiteral("platform"), "QT_QPA_PLATFORM");
 
     openingDisplay = true;
     toolkitHandler = qInstallMessageHandler(whileOpeningDisplay);

@@ -1,18 +1,13 @@
 // DoIt_Click: the prologue of each mode, then dispatch by the exact operation name.
-#include <array>
-#include <string_view>
-#include <unordered_map>
+#include <string>
 
+#include "catalogue.h"
 #include "evaluation.h"
 #include "evaluator.h"
 
 namespace quillon {
 
 namespace {
-
-Mode modeOf(std::int16_t NumberMode) {
-    return NumberMode == 2 ? Mode::TwoNumbers : Mode::OneNumber;
-}
 
 // Replaces the text of a box by the text of Answer when it holds a "%" anywhere.
 void recallAnswer(Evaluation& e, Box box) {
@@ -25,7 +20,7 @@ void twoNumberPrologue(Evaluation& e) {
     recallAnswer(e, Box::First);
     recallAnswer(e, Box::Second);
     e.writeAnswer("0");
-    e.firstNonZero = Variant::boolean(e.read(Box::First) != "0");
+    e.firstNonZero = e.read(Box::First) != "0";
     e.secondNonZero = e.read(Box::Second) != "0";
     e.textOperand = Variant::text(e.read(Box::First));
     e.numberOperand = readNumber(e.read(Box::Second));
@@ -39,31 +34,6 @@ void oneNumberPrologue(Evaluation& e) {
     const std::string held = e.read(Box::Answer);
     e.numberOperand = held.starts_with("ER") ? 0.0 : readNumber(held);
     e.writeAnswer("0");
-}
-
-using NameTable = std::unordered_map<std::string_view, void (*)(Evaluation&)>;
-
-// The operation names of each mode with their steps, gathered once from the tables of the
-// basic block and of every category. The placeholder entry names no operation.
-const NameTable& namesOf(Mode mode) {
-    static const std::array<NameTable, 2> tables = [] {
-        std::array<NameTable, 2> built;
-        const auto add = [&built](std::span<const CatalogueEntry> entries) {
-            for (const CatalogueEntry& entry : entries) {
-                if (entry.steps != nullptr) {
-                    built[static_cast<int>(entry.mode)].emplace(entry.name, entry.steps);
-                }
-            }
-        };
-        add(basicBlock().twoNumbers);
-        add(basicBlock().oneNumber);
-        for (const CatalogueBlock& category : categories()) {
-            add(category.twoNumbers);
-            add(category.oneNumber);
-        }
-        return built;
-    }();
-    return tables[static_cast<int>(mode)];
 }
 
 }  // namespace
@@ -89,11 +59,12 @@ std::optional<Failure> DoIt_Click(Controls& controls, std::int16_t NumberMode,
             oneNumberPrologue(e);
         }
         const std::string name = controls.listText(controls.listIndex());
-        const NameTable& names = namesOf(mode);
-        if (const auto found = names.find(name); found != names.end()) {
-            found->second(e);
+        // The placeholder entry is in the list but names no operation.
+        const CatalogueEntry* entry = findOperation(name, mode);
+        if (entry != nullptr && entry->steps != nullptr) {
+            entry->steps(e);
         } else {
-            e.writeAnswer(kNoOperationChosen);
+            e.writeAnswer(kNoOperationChosenText);
         }
     } catch (const EvaluationFailure& failure) {
         return failure.failure();

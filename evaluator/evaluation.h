@@ -22,12 +22,17 @@ struct Evaluation {
     // The value of Second (two-number mode) or the held answer (one-number mode).
     double numberOperand = 0.0;
     // Two-number mode only: the text of First, or of Second, is anything but exactly "0".
-    Variant firstNonZero;
+    bool firstNonZero = false;
     bool secondNonZero = false;
     // Passes through loops so far; every loop of an operation counts each pass with countStep.
     std::uint64_t loopSteps = 0;
 
     void countStep() { ++loopSteps; }
+
+    // The operand typed in, as a text: converted only where a step needs a number.
+    const Variant& textValue() const { return textOperand; }
+    // The other operand as a Double value.
+    Variant numberValue() const { return Variant::number(numberOperand); }
 
     std::string read(Box box) const { return controls.text(box); }
     void writeAnswer(const std::string& text) { controls.setText(Box::Answer, text); }
@@ -40,21 +45,5 @@ struct Evaluation {
         }
     }
 };
-
-// The operand typed in: the text of First in two-number mode, of Second in one-number mode,
-// converted only where a step needs a number.
-inline const Variant& x(const Evaluation& e) {
-    return e.textOperand;
-}
-
-// The other operand as a Double value: the value of Second in two-number mode, the held answer
-// in one-number mode.
-inline Variant y(const Evaluation& e) {
-    return Variant::number(e.numberOperand);
-}
-
-// The mode of a table row.
-inline constexpr Mode kTwo = Mode::TwoNumbers;
-inline constexpr Mode kOne = Mode::OneNumber;
 
 }  // namespace quillon

@@ -9,9 +9,10 @@
 
 namespace quillon {
 
-// The two texts the evaluator writes when it cannot produce a result.
-inline constexpr const char* kNoOperationChosen = "ERROR 1: No operation chosen";
-inline constexpr const char* kDivisionByZero = "ERROR 2: Division by 0";
+// The error texts: what the evaluator writes into Answer when it cannot produce a result.
+// They are texts, not failures: the evaluation ends normally.
+inline constexpr const char* kNoOperationChosenText = "ERROR 1: No operation chosen";
+inline constexpr const char* kDivisionByZeroText = "ERROR 2: Division by 0";
 
 // What an evaluation did besides its writes, for the fuzzer and the benchmarks.
 struct EvaluationTrace {

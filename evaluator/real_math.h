@@ -10,7 +10,7 @@ namespace quillon {
 // The program's only value of pi: the Double nearest 3.14159265358979 (bit pattern
 // 400921FB54442D11), a little below the Double nearest pi. Every degree and radian conversion
 // and the arccosine use it, so "Cos°()" of 90 is about 1.6E-15 rather than 6.1E-17.
-inline constexpr double PiValue = 3.14159265358979;
+inline constexpr double kPiValue = 3.14159265358979;
 
 // Left raised to right in Double. Each operand is a text (read by readNumber, so a text that
 // is not a number is a type mismatch), a 16-bit Integer or a Double; left is read before right.

@@ -6,7 +6,7 @@
 namespace quillon::testing {
 namespace {
 
-const std::string kError2 = kDivisionByZero;
+const std::string kError2 = kDivisionByZeroText;
 const std::string kTimes = "×";
 const std::string kDivide = "÷";
 

@@ -6,8 +6,8 @@
 namespace quillon::testing {
 namespace {
 
-const std::string kError1 = kNoOperationChosen;
-const std::string kError2 = kDivisionByZero;
+const std::string kError1 = kNoOperationChosenText;
+const std::string kError2 = kDivisionByZeroText;
 
 TEST(DoIt, DispatchesTheExactNameOfTheMode) {
     expectEvaluations({
@@ -21,10 +21,19 @@ TEST(DoIt, DispatchesTheExactNameOfTheMode) {
         {kTwo, "7", "2", "0", "+%", kError1},
         {kOne, "7", "2", "3", "+", kError1},
         {kOne, "7", "2", "3", std::string(kNoOperators), kError1},
-        // NumberMode 0 (before loading) takes the one-number path.
-        {0, "7", "2", "3", "+%", "5"},
-        {0, "7", "2", "3", "+", kError1},
     });
+}
+
+TEST(DoIt, NumberModeZeroBeforeLoadingTakesTheOneNumberPath) {
+    MemoryControls controls;
+    controls.setText(Box::Second, "7");
+    controls.setText(Box::Answer, "3");
+    for (const auto& [name, expected] : {std::pair{"+%", "10"}, std::pair{"+", kError1.c_str()}}) {
+        controls.setEditText(name);
+        EXPECT_FALSE(DoIt_Click(controls, 0));
+        EXPECT_EQ(controls.text(Box::Answer), expected) << name;
+        controls.setText(Box::Answer, "3");
+    }
 }
 
 TEST(DoIt, TheSecondBoxIsConvertedBeforeTheNameIsLookedAt) {
@@ -71,7 +80,7 @@ TEST(DoIt, HeldAnswerPassesThroughItsFifteenDigitText) {
 
 // Each row: the boxes before, the operation, the boxes after.
 struct RecallCase {
-    std::int16_t mode;
+    Mode mode;
     std::string first, second, answer, operation;
     std::string firstAfter, secondAfter, answerAfter;
     std::optional<FailureKind> failure = std::nullopt;

@@ -25,7 +25,7 @@ namespace quillon::testing {
 
 // One evaluation: the boxes before the press, the operation, and what the boxes hold after.
 struct EvalCase {
-    std::int16_t mode;  // NumberMode: 2 two numbers, anything else one number
+    Mode mode;
     std::string first;
     std::string second;
     std::string answer;  // the text of Answer before the press
@@ -35,8 +35,9 @@ struct EvalCase {
 };
 
 inline std::ostream& operator<<(std::ostream& out, const EvalCase& c) {
-    return out << "mode " << c.mode << ", First \"" << c.first << "\", Second \"" << c.second
-               << "\", Answer \"" << c.answer << "\", \"" << c.operation << "\"";
+    return out << (c.mode == kTwo ? "two numbers" : "one number") << ", First \"" << c.first
+               << "\", Second \"" << c.second << "\", Answer \"" << c.answer << "\", \""
+               << c.operation << "\"";
 }
 
 struct Harness {
@@ -47,7 +48,7 @@ struct Harness {
 
     // Fills the boxes, types the operation's name into the edit field and presses "Do It!".
     std::optional<Failure> press(const EvalCase& c, EvaluationTrace* trace = nullptr) {
-        NumberMode = c.mode;
+        NumberMode = c.mode == kTwo ? 2 : 1;
         controls.setText(Box::First, c.first);
         controls.setText(Box::Second, c.second);
         controls.setText(Box::Answer, c.answer);
@@ -84,8 +85,6 @@ inline void expectEvaluations(std::initializer_list<EvalCase> cases, CallSite at
     }
 }
 
-inline constexpr std::int16_t kTwo = 2;
-inline constexpr std::int16_t kOne = 1;
 inline constexpr auto kMismatch = FailureKind::TypeMismatch;
 inline constexpr auto kOverflow = FailureKind::Overflow;
 inline constexpr auto kByZero = FailureKind::DivisionByZero;

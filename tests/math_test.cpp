@@ -85,7 +85,7 @@ TEST(CorrectlyRoundedMath, ArgumentsNextToMultiplesOfAQuarterTurn) {
         {"tan(pi/2)", tan, kHalfPi, 0, 0x1.d02967c31cdb5p+53},
         {"sin(pi)", sin, kPi, 0, 0x1.1a62633145c07p-53},
         {"tan(pi)", tan, kPi, 0, -0x1.1a62633145c07p-53},
-        {"sin(PiValue)", sin, PiValue, 0, 0x1.d1a62633145c0p-49},
+        {"sin(kPiValue)", sin, kPiValue, 0, 0x1.d1a62633145c0p-49},
         {"cos(3pi/2)", cos, 0x1.2d97c7f3321d2p+2, 0, -0x1.a79394c9e8a0ap-53},
         {"sin(2pi)", sin, 0x1.921fb54442d18p+2, 0, -0x1.1a62633145c07p-52},
     };

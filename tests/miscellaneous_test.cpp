@@ -6,7 +6,7 @@
 namespace quillon::testing {
 namespace {
 
-const std::string kError2 = kDivisionByZero;
+const std::string kError2 = kDivisionByZeroText;
 
 TEST(IntegerDivision, TruncatesTowardZeroOnRoundedIntegers) {
     expectEvaluations({

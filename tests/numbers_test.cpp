@@ -1,9 +1,13 @@
 // Reading and writing numbers, integer rounding and checked arithmetic.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "failure.h"
 #include "harness.h"
@@ -147,10 +151,49 @@ TEST(WriteNumber, WritesFifteenSignificantDigitsInGeneralFormat) {
     }
 }
 
+// Doubles of every kind: the edges of the range and of the exponent form, and, from a fixed seed
+// so that a failure repeats, random bit patterns, subnormals, huge and tiny magnitudes and short
+// decimals as users type them, scaled across the exponent form's edges.
+std::vector<double> sampleDoubles() {
+    std::vector<double> values = {kLargest,
+                                  std::nextafter(kLargest, 0.0),
+                                  kTiniest,
+                                  std::numeric_limits<double>::min(),
+                                  1e15,
+                                  std::nextafter(1e15, 0.0),
+                                  999999999999999.5,
+                                  99999999999999.95,
+                                  1e-4,
+                                  std::nextafter(1e-4, 0.0),
+                                  9.999999999999995e-5,
+                                  1.0 / 3.0};
+    std::mt19937_64 random(20261208);
+    const auto withBits = [](std::uint64_t bits) { return std::bit_cast<double>(bits); };
+    constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t sign = random() & (std::uint64_t{1} << 63);
+        const std::uint64_t hugeExponent = 0x7F0 + random() % 15;  // up to the largest, 0x7FE
+        const std::uint64_t tinyExponent = 1 + random() % 15;
+        const double digits = static_cast<double>(random() % 1000000000) - 500000000.0;
+        for (const double value : {withBits(random()), withBits(sign | (random() & kMantissa)),
+                                   withBits(sign | (hugeExponent << 52) | (random() & kMantissa)),
+                                   withBits(sign | (tinyExponent << 52) | (random() & kMantissa)),
+                                   digits / std::pow(10.0, static_cast<double>(random() % 30)),
+                                   digits * std::pow(10.0, static_cast<double>(random() % 300))}) {
+            if (std::isfinite(value)) {
+                values.push_back(value);
+            }
+        }
+    }
+    return values;
+}
+
 TEST(WriteNumber, IsReadBackToTheNumberItShows) {
-    for (double value : {kLargest, -kLargest, kTiniest, 1.0 / 3.0, 1e15, 123.456, -2.5e-310}) {
+    for (const double value : sampleDoubles()) {
         const std::string text = writeNumber(value);
-        EXPECT_EQ(writeNumber(readNumber(text)), text);
+        std::string again;
+        ASSERT_EQ(failureOf([&] { again = writeNumber(readNumber(text)); }), std::nullopt) << text;
+        ASSERT_EQ(again, text) << "from the bits " << std::bit_cast<std::uint64_t>(value);
     }
 }
 
@@ -166,6 +209,8 @@ TEST(RoundToLong, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
         {-0.5, 0},
         {1.5, 2},
         {2.4999999999999996, 2},
+        {2.75, 3},
+        {-2.25, -2},
         {-7.5, -8},
         {2147483646.5, 2147483646},
         {2147483647.4, 2147483647},

@@ -7,10 +7,13 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "catalogue.h"
 #include "memory_controls.h"
+#include "replay.h"
 #include "script_checks.h"
+#include "utf8.h"
 
 namespace quillon {
 namespace {
@@ -72,7 +75,7 @@ TEST(ScriptChecks, TheListStartsWithTheBasicBlockOfTheMode) {
 TEST(ScriptChecks, AClickLineShowsTheBoxesExactly) {
     const BoxTexts boxes{"a\"b", "÷", "ERROR 1: No operation chosen"};
     const std::string sound =
-        "{\"first\": \"a\\\"b\", \"second\": \"\\u00f7\", \"answer\": \"ERROR 1: No operation "
+        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"ERROR 1: No operation "
         "chosen\", \"failure\": null}";
     EXPECT_EQ(checkClickLine(sound, boxes), std::nullopt);
     const char* const unsound[] = {
@@ -80,55 +83,45 @@ TEST(ScriptChecks, AClickLineShowsTheBoxesExactly) {
         "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"0\", \"failure\": null}",
         "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"failure\": null}",
         "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": 0, \"failure\": null}",
-        // not JSON at all
-        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"ERROR 1: No operation "
-        "chosen\", \"failure\": null,}",
-        "{\"first\": \"a\\\"b\", \"second\": \"÷\", \"answer\": \"ERROR 1: No operation "
-        "chosen\", \"failure\": null} x",
     };
     for (const char* line : unsound) {
         EXPECT_NE(checkClickLine(line, boxes), std::nullopt) << line;
     }
+    std::string unescaped = sound;  // the quote in First left unescaped
+    unescaped.erase(unescaped.find('\\'), 1);
+    EXPECT_NE(checkClickLine(unescaped, boxes), std::nullopt) << unescaped;
     // A box holding malformed UTF-8 cannot be shown exactly.
     EXPECT_NE(checkClickLine("{\"first\": \"\", \"second\": \"\", \"answer\": \"\uFFFD\"}",
                              BoxTexts{"", "", "\xFF"}),
               std::nullopt);
 }
 
-TEST(ScriptChecks, JsonIsRecognisedStrictly) {
-    const char* const json[] = {"{}",
-                                " [1, -0.5e+3, true, false, null, \"\"] ",
-                                "{\"a\": {\"b\": [\"\\ud83d\\ude00\"]}}",
-                                "\"\\\"\\\\\\/\\b\\f\\n\\r\\t\"",
-                                "0",
-                                "\"×\U0001F600\""};
-    const char* const notJson[] = {"",
-                                   "{",
-                                   "{\"a\" 1}",
-                                   "[1,]",
-                                   "01",
-                                   "1.",
-                                   "-",
-                                   "\"\\x\"",
-                                   "\"\\ud800\"",
-                                   "\"\\udc00\\ud800\"",
-                                   "\"\\u12\"",
-                                   "\"a\tb\"",
-                                   "\"\xC3\"",
-                                   "{\"a\": 1}{}",
-                                   "tru",
-                                   "NaN",
-                                   "'a'",
-                                   "[[[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]]]"};
-    for (const char* text : json) {
-        EXPECT_TRUE(isJson(text)) << text;
-    }
-    for (const char* text : notJson) {
-        EXPECT_FALSE(isJson(text)) << text;
+TEST(ScriptChecks, ALineIsReadByJsonsRulesForTexts) {
+    EXPECT_NE(jsonTokens("{\"a\": [-1, 0, true, false, null, \"\"]}"), std::nullopt);
+    const char decoded[] = "\"\\/\b\f\n\r\t\x1F\0×\U0001F600";
+    EXPECT_EQ(jsonTokens("\"\\\"\\\\\\/\\b\\f\\n\\r\\t\\u001F\\u0000×\U0001F600\""),
+              (std::vector<JsonToken>{{true, std::string(decoded, sizeof decoded - 1)}}));
+    const char* const broken[] = {
+        "\"a",      "\"a\\\"",  "\"\\x\"", "\"\\u12\"", "\"\\u0020\"", "\"\\u00g1\"",
+        "\"a\tb\"", "\"\xC3\"", "01",      "1.5",       "-",           "tru",
+        "NaN",      "'a'",      "{} x",    "\"a\"b\"",  "\"\\",        "\"\\u00",
+    };
+    for (const char* line : broken) {
+        EXPECT_EQ(jsonTokens(line), std::nullopt) << line;
     }
 }
 
-TEST(ScriptChecks, Utf8IsRecognisedStrictly) {
+// The writer's literal of any text reads back as that text, made valid UTF-8.
+TEST(ScriptChecks, EveryTextIsWrittenAsALiteralThatReadsBackAsTheText) {
+    std::string text = "\xFF\xC3(÷\U0001F600\xED\xA0\x80";
+    for (int c = 0; c < 0x80; ++c) {
+        text += static_cast<char>(c);
+    }
+    EXPECT_EQ(jsonTokens(jsonString(text)), (std::vector<JsonToken>{{true, validUtf8(text)}}));
+}
+
+// The checks rely on the program's own recognition of malformed UTF-8.
+TEST(ScriptChecks, MalformedUtf8IsRecognisedStrictly) {
     const std::string valid[] = {
         "", "abc", "×÷°", "\U0001F600", "\uFFFD", "\xF4\x8F\xBF\xBF", std::string("a\0b", 3)};
     const std::string malformed[] = {
@@ -145,10 +138,10 @@ TEST(ScriptChecks, Utf8IsRecognisedStrictly) {
         "a\xC3(",            // a continuation byte missing
     };
     for (const std::string& text : valid) {
-        EXPECT_TRUE(isUtf8(text)) << text;
+        EXPECT_EQ(validUtf8(text), text);
     }
     for (const std::string& text : malformed) {
-        EXPECT_FALSE(isUtf8(text)) << text;
+        EXPECT_NE(validUtf8(text), text) << text;
     }
 }
 

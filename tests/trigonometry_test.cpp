@@ -10,8 +10,8 @@
 namespace quillon::testing {
 namespace {
 
-TEST(PiValue, IsTheDoubleNearestItsFifteenDigits) {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(PiValue), 0x400921FB54442D11u);
+TEST(Pi, IsTheDoubleNearestItsFifteenDigits) {
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(kPiValue), 0x400921FB54442D11u);
 }
 
 TEST(TwoNumberTrigonometry, TakesTheFunctionOfTheSumOrDifference) {

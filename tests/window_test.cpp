@@ -26,6 +26,7 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <cstdint>
 #include <cstdlib>
@@ -38,6 +39,7 @@
 
 #include "catalogue.h"
 #include "form1.h"
+#include "look.h"
 #include "memory_controls.h"
 #include "replay.h"
 #include "window_target.h"
@@ -94,20 +96,17 @@ protected:
     std::vector<Failure> reported;
 };
 
-TEST_F(WindowTest, ControlsSitWhereTheDescriptionPutsThemInLogicalPixels) {
-    struct Row {
-        const char* name;
-        QRect geometry;  // twips divided by 15
-        const char* spoken;
-    };
-    const Row rows[] = {
-        {"First", {128, 0, 193, 19}, "First"},    {"Operation", {0, 16, 129, 21}, "Operation"},
-        {"Second", {128, 16, 193, 19}, "Second"}, {"Answer", {0, 48, 321, 19}, "Answer"},
-        {"DoIt", {0, 64, 321, 18}, "Do It!"},     {"Bar", {0, 38, 320, 4}, "Bar"},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(widget(row.name)->geometry(), row.geometry) << row.name;
-        EXPECT_EQ(widget(row.name)->accessibleName(), QString::fromUtf8(row.spoken)) << row.name;
+TEST_F(WindowTest, ControlsSitWhereTheLookTablePutsThemInLogicalPixels) {
+    for (const ControlLook& look : windowLook().controls) {
+        const QString name = QString::fromUtf8(look.name.data(), look.name.size());
+        QWidget* control = widget(name.toLatin1().constData());
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), QRect(pixels(look.twips.left), pixels(look.twips.top),
+                                             pixels(look.twips.width), pixels(look.twips.height)))
+            << look.name;
+        // The button is announced by its caption, every other control by its name.
+        EXPECT_EQ(control->accessibleName(),
+                  look.kind == ControlKind::Button ? QStringLiteral("Do It!") : name);
     }
     EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
@@ -182,12 +181,22 @@ TEST_F(WindowTest, TabVisitsFirstOperationSecondAnswerDoItAndNeverBar) {
     EXPECT_EQ(widget("Bar")->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(WindowTest, AScreenReaderAnnouncesTheListsEditFieldAsOperation) {
-    // The list's edit field takes the focus and is what a screen reader announces; the list
-    // itself is announced by its edit text on some desktops.
-    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(operation()->lineEdit());
-    ASSERT_NE(spoken, nullptr);
-    EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
+TEST_F(WindowTest, AScreenReaderAnnouncesTheListAsOperationWhateverItShows) {
+    QTest::keySequence(operation()->lineEdit(), QKeySequence::SelectAll);
+    QTest::keyClicks(operation()->lineEdit(), QStringLiteral("hello"));
+    for (QObject* control : std::initializer_list<QObject*>{operation(), operation()->lineEdit()}) {
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(spoken, nullptr);
+        EXPECT_EQ(spoken->text(QAccessible::Name), QStringLiteral("Operation"));
+    }
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(operation());
+    EXPECT_EQ(list->role(), QAccessible::ComboBox);
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("hello"));
+    // The boxes say what they hold, to a screen reader and in their tooltips.
+    for (const char* name : {"First", "Second", "Answer"}) {
+        EXPECT_FALSE(box(name)->accessibleDescription().isEmpty()) << name;
+        EXPECT_EQ(box(name)->toolTip(), box(name)->accessibleDescription()) << name;
+    }
 }
 
 TEST_F(WindowTest, StartsWithTheFourBasicOperatorsAndNothingSelected) {
@@ -215,7 +224,7 @@ std::vector<std::string> blockNames(const CatalogueBlock& basic, const Catalogue
     return names;
 }
 
-TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
+TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcutKeys) {
     const QList<QAction*> menus = form.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("Add Operations"));
@@ -232,11 +241,55 @@ TEST_F(WindowTest, MenusHoldTheirItemsInOrderWithoutShortcuts) {
         for (const QAction* item : menu->actions()) {
             seen.push_back(item->text());
             EXPECT_TRUE(item->shortcut().isEmpty());
-            EXPECT_FALSE(item->isCheckable());
+            // Only the mode is a choice, shown checked.
+            EXPECT_EQ(item->isCheckable(), texts == numberItems);
             EXPECT_TRUE(item->isEnabled());
         }
         EXPECT_EQ(seen, texts);
     }
+}
+
+TEST_F(WindowTest, TheNumberOfFiguresItemOfTheCurrentModeIsChecked) {
+    const auto checked = [this] {
+        return std::pair{form.numberMenuItem(1)->isChecked(), form.numberMenuItem(2)->isChecked()};
+    };
+    EXPECT_EQ(checked(), std::pair(false, true));
+    for (const int item : {1, 1, 2, 1}) {
+        form.numberMenuItem(item)->trigger();
+        EXPECT_EQ(checked(), std::pair(item == 1, item == 2)) << item;
+    }
+}
+
+TEST_F(WindowTest, F10OpensTheMenusArrowsMoveReturnChoosesAndEscapeGivesTheFocusBack) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box("Second")->setFocus();
+    QTest::keyClick(box("Second"), Qt::Key_F10);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Add Operations"));
+    QTest::keyClick(popup, Qt::Key_Right);
+    popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Number of Figures"));
+    // Return chooses the highlighted item: the first, "One Number".
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(form.numberMode(), 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(box("Second"), Qt::Key_F10);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(form.focusWidget(), box("Second"));
+    EXPECT_FALSE(form.menuBar()->hasFocus());
+}
+
+TEST_F(WindowTest, CtrlQClosesTheWindow) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(box("Second"), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(WindowTest, EachMenuItemLeavesTheBasicBlockAndItsCategory) {
@@ -399,8 +452,7 @@ TEST_F(WindowTest, TypingStopsAtEighteenCharactersButTheRecallIsKeptWhole) {
     EXPECT_EQ(form.text(Box::First), long24.substr(0, 23));
 }
 
-TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
-    const std::string recall = "ERROR 1: No operation chosen";
+TEST_F(WindowTest, APasteIsTakenWholeOrRefusedAndTheBoxTellsTheRuleWhatItReplaced) {
     const std::string long24 = "123456789012345678901234";
     struct Row {
         const char* what;
@@ -408,24 +460,15 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
         int start;         // the selection, or the cursor when `length` is 0
         int length;
         const char* pasted;
-        const char* result;
-        int cursor;
+        std::string result;
+        int cursor;  // -1: not checked
     };
     const Row rows[] = {
-        {"into an empty box", "", 0, 0, "12345678901234567890", "123456789012345678", 18},
-        {"exactly filling it", "", 0, 0, "123456789012345678", "123456789012345678", 18},
-        {"at the end", "12345", 5, 0, "abcdefghijklmnopqrst", "12345abcdefghijklm", 18},
-        {"in the middle", "12345", 2, 0, "abcdefghijklmnopqrst", "12abcdefghijklm345", 15},
-        {"over a selection", "123456789012345", 3, 5, "abcdefghijklmnop", "123abcdefgh9012345", 11},
-        {"never half a surrogate pair", "1234567890123456", 16, 0, "x\U0001F600\U0001F600",
-         "1234567890123456x", 17},
-        {"a whole pair that fits", "1234567890123456", 16, 0, "\U0001F600x",
-         "1234567890123456\U0001F600", 18},
-        // A longer text written by the program gives the user no more room.
-        {"over all of a long recall", recall, 0, 28, "1234567890123456789012345",
-         "123456789012345678", 18},
-        {"over part of a long recall", long24, 0, 2, "x", "3456789012345678901234", 0},
-        {"into a long recall", long24, 24, 0, "5", "123456789012345678901234", 24},
+        {"in the middle", "12345", 2, 0, "abcde", "12abcde345", 7},
+        {"over a selection", "123456789012345", 3, 5, "abcdefgh", "123abcdefgh9012345", 11},
+        {"too long over a selection", "123456789012345", 3, 5, "abcdefghi", "123456789012345", -1},
+        {"into a long recall", long24, 24, 0, "5", long24, -1},
+        {"over all of a long recall", long24, 0, 24, "12345", "12345", 5},
     };
     QLineEdit* first = box("First");
     for (const Row& row : rows) {
@@ -437,10 +480,12 @@ TEST_F(WindowTest, PastingKeepsWhatFitsOfThePastedText) {
         QApplication::clipboard()->setText(QString::fromUtf8(row.pasted));
         first->paste();
         EXPECT_EQ(form.text(Box::First), row.result) << row.what;
-        EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+        if (row.cursor >= 0) {
+            EXPECT_EQ(first->cursorPosition(), row.cursor) << row.what;
+        }
     }
     // Removing characters from a long recall is never refused.
-    form.setText(Box::First, recall);
+    form.setText(Box::First, "ERROR 1: No operation chosen");
     first->setSelection(5, 2);
     QTest::keyClick(first, Qt::Key_Backspace);
     EXPECT_EQ(form.text(Box::First), "ERROR: No operation chosen");
@@ -462,21 +507,27 @@ void typeOverAll(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-TEST_F(WindowTest, APasteOverAllOfALongRecallKeepsEighteenCharacters) {
-    // The recall writes 24 characters into First.
-    typeOverAll(box("Answer"), QStringLiteral("123456789012345678901234"));
-    typeOverAll(box("First"), QStringLiteral("%"));
-    typeOverAll(box("Second"), QStringLiteral("1"));
-    select("+");
-    click();
-    ASSERT_EQ(form.text(Box::First), "123456789012345678901234");
-    // The pasted text shares its first 19 characters with the recall.
-    pasteByKeys(box("First"), QStringLiteral("1234567890123456789999999"));
-    EXPECT_EQ(form.text(Box::First), "123456789012345678");
-    // So it does with any long text the program wrote.
-    form.setText(Box::Second, "ERROR 1: No operation chosen");
-    pasteByKeys(box("Second"), QStringLiteral("ERROR 1: No operation chosen again"));
-    EXPECT_EQ(form.text(Box::Second), "ERROR 1: No operat");
+TEST_F(WindowTest, ANumberPastedTooLongIsRefusedWithANoteNotCut) {
+    for (const char* name : {"First", "Second"}) {
+        QToolTip::hideText();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        // A key press past the limit changes nothing and shows no note.
+        typeOverAll(box(name), QStringLiteral("123456789012345678"));
+        QTest::keyClicks(box(name), QStringLiteral("9"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("123456789012345678")) << name;
+        EXPECT_FALSE(QToolTip::isVisible()) << name;
+        // A paste is refused whole, with a note.
+        typeOverAll(box(name), QStringLiteral("7"));
+        pasteByKeys(box(name), QStringLiteral("12345678901234567890123"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("7")) << name;
+        EXPECT_TRUE(QToolTip::isVisible()) << name;
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("At most 18 characters")) << name;
+        pasteByKeys(box(name), QStringLiteral("12345"));
+        EXPECT_EQ(box(name)->text(), QStringLiteral("12345")) << name;
+    }
+    // Answer takes any length.
+    pasteByKeys(box("Answer"), QStringLiteral("12345678901234567890123"));
+    EXPECT_EQ(form.text(Box::Answer), "12345678901234567890123");
 }
 
 TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
@@ -501,8 +552,8 @@ TEST_F(WindowTest, APastedTextEndsAtItsFirstLineBreak) {
             EXPECT_EQ(box(name)->text().toStdString(), row.result) << name << ", " << row.what;
         }
     }
-    // The line is then cut to what fits.
-    pasteByKeys(box("First"), QStringLiteral("1234567890123456789\r\n"));
+    // Only the first line must fit.
+    pasteByKeys(box("First"), QStringLiteral("123456789012345678\r\n9"));
     EXPECT_EQ(form.text(Box::First), "123456789012345678");
     // The list's edit field too: what it shows is what runs.
     pasteByKeys(operation()->lineEdit(), QStringLiteral("+\n-"));

@@ -5,13 +5,15 @@
 // - A press changes First and Second only by the "%" recall.
 // - The list of Operation starts with the basic block of the current mode.
 // - The menus leave the texts of the boxes alone.
-// - Every printed line is JSON; a click's line shows the boxes exactly, in valid UTF-8.
+// - Every printed line keeps JSON's rules where a text goes into it; a click's line shows the
+//   boxes exactly, in valid UTF-8.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls.h"
 
@@ -44,16 +46,24 @@ std::optional<std::string> checkRecall(const BoxTexts& before, const BoxTexts& a
 // The list starts with the basic block of the mode, entry for entry.
 std::optional<std::string> checkBasicBlock(const Controls& controls, std::int16_t NumberMode);
 
-// A click's line is one JSON object whose "first", "second" and "answer" are exactly the texts
-// of the boxes, each of them valid UTF-8.
+// One token of a printed line: a string literal, decoded, or anything else as written.
+struct JsonToken {
+    bool isString;
+    std::string text;
+    friend bool operator==(const JsonToken&, const JsonToken&) = default;
+};
+
+// The tokens of a printed line, or nothing when the line breaks a rule of JSON that a text
+// written into it could break: the line is valid UTF-8; a string literal ends, holds no
+// control character and uses only JSON's escapes (of "\u" only the "\u00XX" of a control
+// character, as the writer has no need of others); outside the literals stand only blanks,
+// punctuation, integers, true, false and null. The order of the tokens is fixed by the writer
+// and pinned by the expected output of every script, so it is not checked here.
+std::optional<std::vector<JsonToken>> jsonTokens(std::string_view line);
+
+// A click's line holds the members "first", "second" and "answer", each exactly the text of
+// its box, and every box holds valid UTF-8.
 std::optional<std::string> checkClickLine(std::string_view line, const BoxTexts& boxes);
-
-// Whether a text is one JSON value (RFC 8259), nothing before or after but blanks.
-bool isJson(std::string_view text);
-
-// Whether a text is well-formed UTF-8: no stray or missing continuation bytes, no overlong
-// forms, no surrogates, nothing above U+10FFFF.
-bool isUtf8(std::string_view text);
 
 // Runs a script on a freshly loaded headless window, line by line as the scripted driver does,
 // and checks everything above after each command. Returns the first violation, with its line

@@ -1,8 +1,8 @@
 #include "form1.h"
 
-#include <QAbstractItemView>
 #include <QAction>
-#include <QComboBox>
+#include <QActionGroup>
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFrame>
@@ -13,16 +13,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QSignalBlocker>
-#include <QStandardItemModel>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
-#include <QValidator>
+#include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -31,53 +24,25 @@
 #include <utility>
 #include <vector>
 
+#include "box_input.h"
+#include "caption_button.h"
 #include "catalogue.h"
 #include "evaluator.h"
+#include "look.h"
+#include "operation_box.h"
+#include "typing.h"
 
 namespace quillon {
 
 namespace {
 
-// The window is described in twips; at 96 dots per inch 15 twips make one pixel, and Qt
-// scales logical pixels on high-density screens.
-constexpr int kTwipsPerPixel = 15;
-
-QRect pixels(const QRect& twips) {
-    return {twips.left() / kTwipsPerPixel, twips.top() / kTwipsPerPixel,
-            twips.width() / kTwipsPerPixel, twips.height() / kTwipsPerPixel};
+// Qt scales logical pixels on high-density screens.
+QRect inPixels(const TwipRect& twips) {
+    return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
 }
 
-// How the window looks. Nothing here says what a control does; connectControls does.
-constexpr QSize kClientTwips(4785, 1230);
-constexpr QRgb kWhite = 0xFFFFFF;
-
-enum class Kind { Box, List, Button, Line };
-
-struct ControlLook {
-    Kind kind;
-    const char* name;       // the object name; also the accessible name, but for the button
-    std::string_view text;  // the initial text, or the button's caption
-    QRect twips;            // left, top, width, height
-    std::optional<QRgb> background;  // none: the theme's; for the line, its colour
-    bool courier;                    // "Courier New" bold 12 pt, or the toolkit's default font
-    int tabIndex;                    // -1: takes no focus
-};
-
-const ControlLook kControls[] = {
-    {Kind::Box, "First", "0", {1920, 0, 2895, 285}, 0x00FF00, true, 0},
-    {Kind::List, "Operation", kChooseOperation, {0, 240, 1935, 315}, 0xFFFF00, false, 1},
-    {Kind::Box, "Second", "0", {1920, 240, 2895, 285}, 0x00FF00, true, 2},
-    {Kind::Box, "Answer", "0", {0, 720, 4815, 285}, 0x00FFFF, true, 3},
-    {Kind::Button, "DoIt", "Do It!", {0, 960, 4815, 270}, std::nullopt, true, 4},
-    // A black line 4 pixels (60 twips) wide from (0, 600) to (4800, 600), centred on its y.
-    {Kind::Line, "Bar", "", {0, 570, 4800, 60}, 0x000000, false, -1},
-};
-
-QFont courierNew() {
-    QFont courier(QStringLiteral("Courier New"), 12, QFont::Bold);
-    // A fixed-pitch face stands in where Courier New is not installed.
-    courier.setStyleHint(QFont::TypeWriter);
-    return courier;
+QColor colour(const Rgb& rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
 }
 
 QString toQString(std::string_view text) {
@@ -89,142 +54,13 @@ std::string toStdString(const QString& text) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-}  // namespace
-
-// The entries of Operation. The combo box moves its current entry only by writing the entry's
-// text into its edit field, which would overwrite the user's typing; this model can instead
-// let go of an entry, so that nothing refers to it as current any more.
-class OperationList final : public QStandardItemModel {
-public:
-    using QStandardItemModel::QStandardItemModel;
-
-    void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
-};
-
-// Operation's combo box. Two things of its look do not depend on the style:
-// - Its edit field reaches into the arrow button's padding, never over the arrow, as far as
-//   the start-up text needs to show whole in the toolkit's default font, and its text runs
-//   from edge to edge of the field. The box itself keeps its size.
-// - Its arrow shows: some styles draw none in a box this low, and then the box draws the
-//   style's own down arrow.
-class OperationBox final : public QComboBox {
-public:
-    OperationBox(const QString& startText, QWidget* parent)
-        : QComboBox(parent), startText_(startText) {
-        setModel(new OperationList(this));
-        setEditable(true);
-        // Cancels the field's own padding of 2 pixels on each side.
-        lineEdit()->setTextMargins(-2, 0, -2, 0);
-        lineEdit()->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        // The box lays out its field on every change of size, style, font and entry.
-        if (watched == lineEdit() &&
-            (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-            widenField();
-        }
-        return QComboBox::eventFilter(watched, event);
-    }
-
-    void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::StyleChange) {
-            arrowStyle_ = nullptr;
-        }
-        QComboBox::changeEvent(event);
-    }
-
-    void paintEvent(QPaintEvent* event) override {
-        QComboBox::paintEvent(event);
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        const QRect arrow =
-            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
-        if (!drawsArrow(option, arrow)) {
-            QStylePainter painter(this);
-            option.rect = arrow;
-            painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, option);
-        }
-    }
-
-private:
-    void widenField() {
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                    QStyle::SC_ComboBoxEditField, this);
-        const QRect arrow =
-            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
-        // The text and the cursor after it.
-        const int needed = lineEdit()->fontMetrics().horizontalAdvance(startText_) + 1;
-        // The field may reach up to 6 pixels before the middle of the arrow, which leaves the
-        // arrow itself clear.
-        const int room = isRightToLeft() ? field.left() - (arrow.center().x() + 6)
-                                         : arrow.center().x() - 6 - field.right();
-        const int extra = std::clamp(needed - field.width(), 0, std::max(room, 0));
-        const QRect wanted =
-            field.adjusted(isRightToLeft() ? -extra : 0, 0, isRightToLeft() ? 0 : extra, 0);
-        if (lineEdit()->geometry() != wanted) {
-            lineEdit()->setGeometry(wanted);
-        }
-    }
-
-    // Whether the style leaves a mark in the arrow's place; found once per style.
-    bool drawsArrow(const QStyleOptionComboBox& option, const QRect& arrow) {
-        if (arrowStyle_ != style()) {
-            QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-            image.fill(Qt::transparent);
-            QPainter painter(&image);
-            style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
-            painter.end();
-            const QColor base = option.palette.color(QPalette::Base);
-            drawsArrow_ = false;
-            for (int y = arrow.top(); y <= arrow.bottom() && !drawsArrow_; ++y) {
-                for (int x = arrow.left(); x <= arrow.right() && !drawsArrow_; ++x) {
-                    const QColor pixel = image.pixelColor(x, y);
-                    drawsArrow_ = pixel.alpha() > 0 && pixel != base;
-                }
-            }
-            arrowStyle_ = style();
-        }
-        return drawsArrow_;
-    }
-
-    QString startText_;
-    const QStyle* arrowStyle_ = nullptr;
-    bool drawsArrow_ = true;
-};
-
-// "Do It!": a push button drawn by the style, but for its caption, which is centred in the
-// button's whole height. The button is lower than some styles' padding above and below a
-// caption in its font, and they would cut the caption's top and bottom.
-class CaptionButton final : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        painter.drawControl(QStyle::CE_PushButtonBevel, option);
-        QStyleOptionButton caption = option;
-        const QRect contents =
-            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-        caption.rect =
-            QRect(contents.left(), option.rect.top(), contents.width(), option.rect.height());
-        painter.drawControl(QStyle::CE_PushButtonLabel, caption);
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
-            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-        }
-    }
-};
-
-namespace {
+QFont boxFont() {
+    const FontLook& look = windowLook().boxFont;
+    QFont font(toQString(look.family), look.points, look.weight);
+    // A fixed-pitch face stands in where the named one is not installed.
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
 
 // The colours of everything drawn on a fixed bright background, whatever the theme: black
 // text and arrows, half-black placeholder and disabled text, and the selection in white on
@@ -247,14 +83,14 @@ void paint(QWidget* widget, const ControlLook& look) {
     if (!look.background) {
         return;
     }
-    const QColor background = QColor::fromRgb(*look.background);
+    const QColor background = colour(*look.background);
     QPalette palette = widget->palette();
-    if (look.kind == Kind::Line) {
+    if (look.kind == ControlKind::Line) {
         widget->setAutoFillBackground(true);
         palette.setColor(QPalette::Window, background);
     } else {
         palette.setColor(QPalette::Base, background);
-        if (look.kind == Kind::List) {
+        if (look.kind == ControlKind::List) {
             palette.setColor(QPalette::Button, background);
         }
         fixTextColours(palette);
@@ -262,22 +98,22 @@ void paint(QWidget* widget, const ControlLook& look) {
     widget->setPalette(palette);
 }
 
-// The drop-down list: an editable field over the entries of an OperationList, showing its
-// initial text from the start.
-QComboBox* makeList(const ControlLook& look, QWidget* client) {
+// The drop-down list, showing its initial text from the start.
+OperationBox* makeList(const ControlLook& look, QWidget* client) {
     auto* list = new OperationBox(toQString(look.text), client);
     // Screen readers announce the focused edit field, not the list around it.
-    list->lineEdit()->setAccessibleName(QLatin1String(look.name));
+    list->lineEdit()->setAccessibleName(toQString(look.name));
     list->setEditText(toQString(look.text));
     list->lineEdit()->setCursorPosition(0);
     return list;
 }
 
-// The widget of one row of kControls, with its name, place, font, colour and initial text.
+// The widget of one row of the look table, with its name, place, font, colour and initial
+// text.
 QWidget* makeControl(const ControlLook& look, QWidget* client) {
     QWidget* widget = nullptr;
     switch (look.kind) {
-        case Kind::Box: {
+        case ControlKind::Box: {
             auto* edit = new QLineEdit(toQString(look.text), client);
             // The toolkit's default cap of 32767 characters would also cut what the program
             // writes.
@@ -285,26 +121,29 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
             widget = edit;
             break;
         }
-        case Kind::List:
+        case ControlKind::List:
             widget = makeList(look, client);
             break;
-        case Kind::Button:
+        case ControlKind::Button:
             widget = new CaptionButton(toQString(look.text), client);
             break;
-        case Kind::Line:
+        case ControlKind::Line:
             widget = new QFrame(client);
             widget->setAttribute(Qt::WA_TransparentForMouseEvents);
             break;
     }
-    widget->setObjectName(QLatin1String(look.name));
-    widget->setAccessibleName(look.kind == Kind::Button ? toQString(look.text)
-                                                        : QLatin1String(look.name));
-    widget->setGeometry(pixels(look.twips));
-    if (look.courier) {
-        widget->setFont(courierNew());
+    widget->setObjectName(toQString(look.name));
+    widget->setAccessibleName(toQString(look.kind == ControlKind::Button ? look.text : look.name));
+    widget->setGeometry(inPixels(look.twips));
+    if (look.boxFont) {
+        widget->setFont(boxFont());
     }
     if (look.tabIndex < 0) {
         widget->setFocusPolicy(Qt::NoFocus);
+    }
+    if (!look.description.empty()) {
+        widget->setToolTip(toQString(look.description));
+        widget->setAccessibleDescription(toQString(look.description));
     }
     paint(widget, look);
     return widget;
@@ -312,128 +151,9 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
 
 }  // namespace
 
-// Judges what the user puts into a single-line box, by typing, pasting or dropping, as a
-// classic single-line text box does, and leaves what the program writes alone:
-// - an inserted text is kept up to its first line break (CR or LF);
-// - with a limit, typing and pasting stop at `limit` UTF-16 code units. A change is taken
-//   whole when the result fits or when it only removes characters (so a longer text written
-//   by the program is kept and can be shortened); otherwise only the first characters of the
-//   inserted text that fit are kept, never half a surrogate pair, and none when what is left
-//   of the held text is already too long.
-// A change is judged against the text the box held before it and the selection (or cursor)
-// that the change replaced.
-class BoxInput final : public QValidator {
-public:
-    static constexpr int kNoLimit = std::numeric_limits<int>::max();
-
-    BoxInput(QLineEdit* edit, int limit)
-        : QValidator(edit), edit_(edit), limit_(limit), held_(edit->text()) {
-        connect(edit, &QLineEdit::textChanged, this, &BoxInput::hold);
-        connect(edit, &QLineEdit::selectionChanged, this, &BoxInput::noteSelection);
-        connect(edit, &QLineEdit::cursorPositionChanged, this, &BoxInput::noteSelection);
-        noteSelection();
-    }
-
-    // Takes the text the program is about to write as the text held before, so that the
-    // box does not judge it as typing.
-    void hold(const QString& text) { held_ = text; }
-
-    State validate(QString& input, int& pos) const override {
-        if (removesOnly(input)) {
-            return Acceptable;
-        }
-        auto [prefix, suffix] = replaced(input, pos);
-        const QStringView inserted =
-            QStringView(input).sliced(prefix, input.size() - suffix - prefix);
-        const auto lineBreak = std::find_if(inserted.begin(), inserted.end(), [](QChar c) {
-            return c == QLatin1Char('\r') || c == QLatin1Char('\n');
-        });
-        const qsizetype line = lineBreak - inserted.begin();
-        if (line == inserted.size() && input.size() <= limit_) {
-            return Acceptable;
-        }
-        qsizetype fits = std::clamp<qsizetype>(limit_ - prefix - suffix, 0, line);
-        if (fits > 0 && fits < inserted.size() && inserted.at(fits - 1).isHighSurrogate()) {
-            --fits;
-        }
-        const QString result =
-            input.left(prefix) + inserted.first(fits).toString() + input.right(suffix);
-        if (result == held_) {
-            // Nothing of the change is left: refuse it, and the box takes it back whole.
-            return Invalid;
-        }
-        input = result;
-        pos = static_cast<int>(prefix + fits);
-        return Acceptable;
-    }
-
-private:
-    // The lengths of the held text's start and end that the change kept: the change replaced
-    // what lay between them by the text inserted there.
-    std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const {
-        // Typing, pasting and dropping replace the selection, or insert at the cursor.
-        const qsizetype suffix = held_.size() - selectionEnd_;
-        if (selectionStart_ <= selectionEnd_ && selectionEnd_ <= held_.size() &&
-            selectionStart_ + suffix <= input.size() &&
-            QStringView(input).first(selectionStart_) ==
-                QStringView(held_).first(selectionStart_) &&
-            QStringView(input).last(suffix) == QStringView(held_).last(suffix)) {
-            return {selectionStart_, suffix};
-        }
-        // Anything else (an undo, a drop moving text): the longest common start and end, with
-        // the inserted text ending at the cursor.
-        const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
-        qsizetype end = std::min(commonSuffix(held_, input), input.size() - cursor);
-        qsizetype start =
-            std::min({commonPrefix(held_, input), held_.size() - end, input.size() - end});
-        if (start > 0 && input.at(start - 1).isHighSurrogate()) {
-            --start;
-        }
-        if (end > 0 && input.at(input.size() - end).isLowSurrogate()) {
-            --end;
-        }
-        return {start, end};
-    }
-
-    void noteSelection() {
-        if (edit_->hasSelectedText()) {
-            selectionStart_ = edit_->selectionStart();
-            selectionEnd_ = edit_->selectionEnd();
-        } else {
-            selectionStart_ = selectionEnd_ = edit_->cursorPosition();
-        }
-    }
-
-    static qsizetype commonPrefix(const QString& a, const QString& b) {
-        qsizetype n = 0;
-        while (n < a.size() && n < b.size() && a.at(n) == b.at(n)) {
-            ++n;
-        }
-        return n;
-    }
-    static qsizetype commonSuffix(const QString& a, const QString& b) {
-        qsizetype n = 0;
-        while (n < a.size() && n < b.size() && a.at(a.size() - 1 - n) == b.at(b.size() - 1 - n)) {
-            ++n;
-        }
-        return n;
-    }
-    // Whether `input` is the held text with characters removed from one place.
-    bool removesOnly(const QString& input) const {
-        return input.size() <= held_.size() &&
-               commonPrefix(held_, input) + commonSuffix(held_, input) >= input.size();
-    }
-
-    QLineEdit* edit_;
-    int limit_;
-    QString held_;
-    qsizetype selectionStart_ = 0;
-    qsizetype selectionEnd_ = 0;
-};
-
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quillon"));
+    setWindowTitle(toQString(windowLook().caption));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/quillon-16.png"));
     icon.addFile(QStringLiteral(":/icons/quillon-32.png"));
@@ -441,7 +161,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     reporter_ = [this](const Failure& failure) {
         // The message quotes what the user typed, which may look like markup: show it as
         // plain text, character for character.
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillon"),
+        QMessageBox box(QMessageBox::Warning, toQString(windowLook().caption),
                         toQString(failureMessage(failure)), QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         box.exec();
@@ -449,30 +169,33 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     buildControls();
     connectControls();
     buildMenus();
+    connectKeys();
     // The window keeps the size of its menu bar and client area: nothing moves when the
     // desktop tries to resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Form_Load(*this, numberMode_);
+    showMode();
 }
 
 Form1::~Form1() = default;
 
 void Form1::buildControls() {
+    const WindowLook& look = windowLook();
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(pixels(QRect(QPoint(), kClientTwips)).size());
+    client->setFixedSize(pixels(look.clientWidth), pixels(look.clientHeight));
     client->setAutoFillBackground(true);
-    QPalette white = client->palette();
+    QPalette background = client->palette();
     // Only the window's own colour: the button inside follows the theme.
-    white.setColor(QPalette::Window, QColor::fromRgb(kWhite));
-    client->setPalette(white);
+    background.setColor(QPalette::Window, colour(look.background));
+    client->setPalette(background);
     setCentralWidget(client);
 
     std::vector<std::pair<int, QWidget*>> focusOrder;
-    for (const ControlLook& look : kControls) {
-        QWidget* widget = makeControl(look, client);
-        if (look.tabIndex >= 0) {
-            focusOrder.emplace_back(look.tabIndex, widget);
+    for (const ControlLook& control : look.controls) {
+        QWidget* widget = makeControl(control, client);
+        if (control.tabIndex >= 0) {
+            focusOrder.emplace_back(control.tabIndex, widget);
         }
     }
     std::sort(focusOrder.begin(), focusOrder.end());
@@ -488,25 +211,18 @@ void Form1::buildControls() {
     control(second_, "Second");
     control(answer_, "Answer");
     control(doIt_, "DoIt");
-    list_ = static_cast<OperationList*>(operation_->model());
 }
 
 void Form1::connectControls() {
-    // The typed text stays exactly as typed: no completion, and Return never lets the list
-    // take an entry for it (see eventFilter).
-    operation_->setInsertPolicy(QComboBox::NoInsert);
-    operation_->setCompleter(nullptr);
     connect(operation_, &QComboBox::editTextChanged, this, &Form1::showOperationTip);
-    connect(operation_, &QComboBox::editTextChanged, this, &Form1::followEditText);
     connect(doIt_, &QPushButton::clicked, this, &Form1::pressDoIt);
 
     firstInput_ = new BoxInput(first_, kTypingLimit);
     first_->setValidator(firstInput_);
     secondInput_ = new BoxInput(second_, kTypingLimit);
     second_->setValidator(secondInput_);
-    answerInput_ = new BoxInput(answer_, BoxInput::kNoLimit);
+    answerInput_ = new BoxInput(answer_, kNoTypingLimit);
     answer_->setValidator(answerInput_);
-    operation_->setValidator(new BoxInput(operation_->lineEdit(), BoxInput::kNoLimit));
 
     // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
     // itself, as a dialog's default button would be pressed.
@@ -516,34 +232,77 @@ void Form1::connectControls() {
     }
 }
 
-// One top-level menu whose items run `handler` with their index, counted from 1.
-template <typename Captions, typename Handler>
-static QList<QAction*> addMenu(QMenuBar* bar, std::string_view caption, const char* name,
-                               const char* itemName, const Captions& captions, Handler handler) {
-    QMenu* menu = bar->addMenu(toQString(caption));
-    menu->setObjectName(QLatin1String(name));
-    menu->menuAction()->setObjectName(QLatin1String(name));
-    QList<QAction*> items;
-    std::int16_t index = 0;
-    for (const std::string_view itemCaption : captions) {
-        ++index;
-        QAction* item = menu->addAction(toQString(itemCaption));
-        item->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(itemName)).arg(index));
-        QObject::connect(item, &QAction::triggered, menu, [handler, index] { handler(index); });
-        items.append(item);
+void Form1::buildMenus() {
+    for (const MenuLook& look : windowLook().menus) {
+        QMenu* menu = menuBar()->addMenu(toQString(look.caption));
+        menu->setObjectName(toQString(look.name));
+        menu->menuAction()->setObjectName(toQString(look.name));
+        QActionGroup* choice = nullptr;
+        if (look.exclusive) {
+            choice = new QActionGroup(menu);
+            choice->setExclusive(true);
+        }
+        // The items of "Number of Figures" switch the mode; those of "Add Operations" add a
+        // category.
+        const bool numberItems = look.itemName == "mnuNum";
+        QList<QAction*>& items = numberItems ? numberItems_ : addItems_;
+        std::int16_t index = 0;
+        for (const std::string_view caption : look.items) {
+            ++index;
+            QAction* item = menu->addAction(toQString(caption));
+            item->setObjectName(toQString(look.itemName) + QString::number(index));
+            if (choice != nullptr) {
+                item->setCheckable(true);
+                choice->addAction(item);
+            }
+            connect(item, &QAction::triggered, menu, [this, numberItems, index] {
+                if (numberItems) {
+                    mnuNum_Click(*this, numberMode_, index);
+                    showMode();
+                } else {
+                    mnuAdd_Click(*this, numberMode_, index);
+                }
+            });
+            items.append(item);
+        }
     }
-    return items;
 }
 
-void Form1::buildMenus() {
-    std::vector<std::string_view> categoryCaptions;
-    for (const CatalogueBlock& category : categories()) {
-        categoryCaptions.push_back(category.caption);
+void Form1::connectKeys() {
+    // F10 opens the first menu, as on GNOME and KDE; from there the arrow keys move between
+    // and within the menus and Return chooses.
+    auto* menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menus, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+    // Escape closes a menu and, once no menu is open, leaves the menu bar too, so that the
+    // focus is back where it was rather than on the menu bar.
+    for (QAction* top : menuBar()->actions()) {
+        connect(top->menu(), &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (QApplication::activePopupWidget() == nullptr && menuBar()->hasFocus()) {
+                    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QApplication::sendEvent(menuBar(), &escape);
+                }
+            });
+        });
     }
-    addItems_ = addMenu(menuBar(), kAddMenuCaption, "mnuOp", "mnuAdd", categoryCaptions,
-                        [this](std::int16_t index) { mnuAdd_Click(*this, numberMode_, index); });
-    numberItems_ = addMenu(menuBar(), kNumberMenuCaption, "mnuNumO", "mnuNum", numberCaptions(),
-                           [this](std::int16_t index) { mnuNum_Click(*this, numberMode_, index); });
+    // The platform's Quit key, and Ctrl+Q where the platform has none, closes the window,
+    // which ends the program.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (const QKeySequence ctrlQ(Qt::CTRL | Qt::Key_Q); !quitKeys.contains(ctrlQ)) {
+        quitKeys.append(ctrlQ);
+    }
+    auto* quit = new QShortcut(this);
+    quit->setKeys(quitKeys);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
+}
+
+void Form1::showMode() {
+    // "One Number" stands for every mode but two-number mode.
+    QAction* current = numberMenuItem(modeOf(numberMode_) == Mode::TwoNumbers ? 2 : 1);
+    if (current != nullptr) {
+        current->setChecked(true);
+    }
 }
 
 void Form1::setFailureReporter(FailureReporter reporter) {
@@ -570,19 +329,27 @@ QLineEdit* Form1::box(Box which) const {
     return answer_;
 }
 
+BoxInput* Form1::input(Box which) const {
+    switch (which) {
+        case Box::First:
+            return firstInput_;
+        case Box::Second:
+            return secondInput_;
+        case Box::Answer:
+            return answerInput_;
+    }
+    return answerInput_;
+}
+
 std::string Form1::text(Box which) const {
     return toStdString(box(which)->text());
 }
 
 void Form1::setText(Box which, const std::string& text) {
-    QLineEdit* edit = box(which);
     const QString written = toQString(text);
     // What the program writes is never cut.
-    BoxInput* input = which == Box::First    ? firstInput_
-                      : which == Box::Second ? secondInput_
-                                             : answerInput_;
-    input->hold(written);
-    edit->setText(written);
+    input(which)->hold(written);
+    box(which)->setText(written);
 }
 
 bool Form1::firstVisible() const {
@@ -599,7 +366,7 @@ int Form1::listCount() const {
 
 int Form1::listIndex() const {
     // The entry equal to what the edit field shows, so that what it shows is what runs.
-    return entryIndex(operation_->currentText());
+    return operation_->entryIndex(operation_->currentText());
 }
 
 std::string Form1::listText(int index) const {
@@ -613,63 +380,19 @@ std::string Form1::listText(int index) const {
 }
 
 void Form1::addItem(const std::string& text) {
-    keepEditText([&] {
-        operation_->addItem(toQString(text));
-        const std::string_view tip = operationTip(text);
-        operation_->setItemData(operation_->count() - 1, toQString(tip), Qt::ToolTipRole);
-    });
+    operation_->appendEntry(toQString(text), toQString(operationTip(text, modeOf(numberMode_))));
 }
 
 void Form1::removeItem(int index) {
     if (index < 0 || index >= operation_->count()) {
         throw std::out_of_range("no entry at that index of Operation");
     }
-    keepEditText([&] { operation_->removeItem(index); });
-}
-
-void Form1::keepEditText(const std::function<void()>& change) {
-    const QString shown = operation_->currentText();
-    change();
-    // The list selects its first entry when one is appended to an empty list and moves the
-    // selection when the selected entry goes; undo both.
-    operation_->setCurrentIndex(entryIndex(shown));
-    operation_->setEditText(shown);
-    // Show the text from its start, as when it was typed and left.
-    operation_->lineEdit()->setCursorPosition(0);
-    // The open list is as wide as its longest entry needs, beside a scroll bar, so that no
-    // name is cut short; the combo box itself keeps its size.
-    QAbstractItemView* view = operation_->view();
-    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
-                          view->verticalScrollBar()->sizeHint().width());
-}
-
-int Form1::entryIndex(const QString& text) const {
-    for (int i = 0; i < operation_->count(); ++i) {
-        if (operation_->itemText(i) == text) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-void Form1::followEditText() {
-    const QString shown = operation_->currentText();
-    const int current = operation_->currentIndex();
-    if (current >= 0 && operation_->itemText(current) == shown) {
-        return;
-    }
-    // Quietly: the user is typing, and nothing but the list's own state changes.
-    const QSignalBlocker quiet(operation_);
-    if (const int entry = entryIndex(shown); entry >= 0) {
-        // Its text is already the edit field's, so the combo box leaves the field alone.
-        operation_->setCurrentIndex(entry);
-    } else if (current >= 0) {
-        list_->letGo(current);
-    }
+    operation_->removeEntry(index);
 }
 
 void Form1::showOperationTip() {
-    const std::string_view tip = operationTip(toStdString(operation_->currentText()));
+    const std::string_view tip =
+        operationTip(toStdString(operation_->currentText()), modeOf(numberMode_));
     operation_->setToolTip(toQString(tip));
 }
 

@@ -1,8 +1,9 @@
 // Form1: the main window. It builds the controls, the menus and the start-up state, and
 // adapts its widgets to the control operations that the evaluator and the menu handlers use.
 // It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
-// How the window looks (each control's place in twips, colour, font and tab order) is one
-// table in form1.cpp; the widgets are built from it and then given what they do.
+// How the window looks (each control's place in twips, colour, font and tab order, the menu
+// tree) is the toolkit-free table of look.h; the widgets are built from it and then given what
+// they do.
 #pragma once
 
 #include <QMainWindow>
@@ -14,14 +15,13 @@
 #include "failure.h"
 
 class QAction;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 
 namespace quillon {
 
-class OperationList;
 class BoxInput;
+class OperationBox;
 
 class Form1 final : public QMainWindow, public Controls {
 public:
@@ -60,22 +60,17 @@ private:
     void buildControls();
     void connectControls();
     void buildMenus();
+    void connectKeys();
+    // Checks the "Number of Figures" item of the current mode.
+    void showMode();
     QLineEdit* box(Box box) const;
-    // Runs a change of the list and then puts back the edit field's text, so that the entry
-    // equal to it, if any, is the selected one, and widens the open list to its entries.
-    void keepEditText(const std::function<void()>& change);
-    // The first entry whose text is exactly `text`, or -1.
-    int entryIndex(const QString& text) const;
-    // Keeps the list's current entry on the entry equal to the edit field's text, or on none,
-    // as the user types, without touching the field.
-    void followEditText();
+    BoxInput* input(Box box) const;
     void showOperationTip();
     // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
     void pressDoIt();
 
     QLineEdit* first_ = nullptr;
-    QComboBox* operation_ = nullptr;
-    OperationList* list_ = nullptr;
+    OperationBox* operation_ = nullptr;
     QLineEdit* second_ = nullptr;
     QLineEdit* answer_ = nullptr;
     QPushButton* doIt_ = nullptr;

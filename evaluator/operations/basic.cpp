@@ -11,37 +11,37 @@ namespace {
 // The text operand with the number operand (the value of Second, or the held answer): the same
 // steps serve "+" and "+%", "-" and "-%", and so on.
 void add(Evaluation& e) {
-    e.writeAnswer(x(e) + y(e));
+    e.writeAnswer(e.textValue() + e.numberValue());
 }
 void subtract(Evaluation& e) {
-    e.writeAnswer(x(e) - y(e));
+    e.writeAnswer(e.textValue() - e.numberValue());
 }
 void multiply(Evaluation& e) {
-    e.writeAnswer(x(e) * y(e));
+    e.writeAnswer(e.textValue() * e.numberValue());
 }
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
 void divide(Evaluation& e) {
     if (e.numberOperand == 0.0) {
-        e.writeAnswer(kDivisionByZero);
+        e.writeAnswer(kDivisionByZeroText);
         return;
     }
-    e.writeAnswer(x(e) / y(e));
+    e.writeAnswer(e.textValue() / e.numberValue());
 }
 
 // One-number operators with the held answer on the left.
 void subtractFromHeld(Evaluation& e) {
-    e.writeAnswer(y(e) - x(e));
+    e.writeAnswer(e.numberValue() - e.textValue());
 }
 
 // The guard compares the new operand's value with the integer 0, so every text worth zero
 // triggers it and a text that is not a number fails here.
 void divideHeld(Evaluation& e) {
-    if (compare(x(e), Variant::integer(0)) == 0) {
-        e.writeAnswer(kDivisionByZero);
+    if (compare(e.textValue(), Variant::integer(0)) == 0) {
+        e.writeAnswer(kDivisionByZeroText);
         return;
     }
-    e.writeAnswer(y(e) / x(e));
+    e.writeAnswer(e.numberValue() / e.textValue());
 }
 
 constexpr std::array kRows = {

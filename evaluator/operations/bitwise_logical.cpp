@@ -59,7 +59,7 @@ std::int32_t notIfThenBits(std::int32_t a, std::int32_t b) {
 // prologue's "0". Nothing is converted, so they cannot fail.
 template <bool (*holds)(bool first, bool second)>
 void logical(Evaluation& e) {
-    e.writeTruth(holds(e.firstNonZero.isTrue(), e.secondNonZero));
+    e.writeTruth(holds(e.firstNonZero, e.secondNonZero));
 }
 
 bool andFlags(bool f, bool s) {

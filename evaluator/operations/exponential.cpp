@@ -27,68 +27,68 @@ double naturalLog(double value) {
 // and the text of Second in one-number mode, where the held answer plays no part.
 void powerOfLn(Evaluation& e) {
     const double l = naturalLog(e.numberOperand);
-    e.writeAnswer(power(x(e), Variant::number(l)));
+    e.writeAnswer(power(e.textValue(), Variant::number(l)));
 }
 
 void powerOfLog(Evaluation& e) {
     const double m = naturalLog(10.0);
     const double l = naturalLog(e.numberOperand);
     const double q = checkedDivide(l, m);
-    e.writeAnswer(power(x(e), Variant::number(q)));
+    e.writeAnswer(power(e.textValue(), Variant::number(q)));
 }
 
 // The logarithm of b to the base a.
 void baseLog(Evaluation& e) {
-    const double base = x(e).toDouble();
+    const double base = e.textValue().toDouble();
     const double m = naturalLog(base);
     const double l = naturalLog(e.numberOperand);
     e.writeAnswer(checkedDivide(l, m));
 }
 
 void raise(Evaluation& e) {
-    e.writeAnswer(power(x(e), Variant::number(e.numberOperand)));
+    e.writeAnswer(power(e.textValue(), Variant::number(e.numberOperand)));
 }
 
 void exponential(Evaluation& e) {
-    e.writeAnswer(checkedResult(math::exp(x(e).toDouble())));
+    e.writeAnswer(checkedResult(math::exp(e.textValue().toDouble())));
 }
 
 void tenTo(Evaluation& e) {
-    e.writeAnswer(power(Variant::integer(10), x(e)));
+    e.writeAnswer(power(Variant::integer(10), e.textValue()));
 }
 
 void ln(Evaluation& e) {
-    e.writeAnswer(naturalLog(x(e).toDouble()));
+    e.writeAnswer(naturalLog(e.textValue().toDouble()));
 }
 
 void commonLog(Evaluation& e) {
     const double m = naturalLog(10.0);
-    const double l = naturalLog(x(e).toDouble());
+    const double l = naturalLog(e.textValue().toDouble());
     e.writeAnswer(checkedDivide(l, m));
 }
 
 void square(Evaluation& e) {
-    e.writeAnswer(power(x(e), Variant::integer(2)));
+    e.writeAnswer(power(e.textValue(), Variant::integer(2)));
 }
 
 void cube(Evaluation& e) {
-    e.writeAnswer(power(x(e), Variant::integer(3)));
+    e.writeAnswer(power(e.textValue(), Variant::integer(3)));
 }
 
 // An unguarded division: 1 / 0 is a division-by-zero failure, not the error text.
 void reciprocal(Evaluation& e) {
-    e.writeAnswer(Variant::integer(1) / x(e));
+    e.writeAnswer(Variant::integer(1) / e.textValue());
 }
 
 void squareRoot(Evaluation& e) {
     const double h = checkedDivide(1.0, 2.0);
-    e.writeAnswer(power(x(e), Variant::number(h)));
+    e.writeAnswer(power(e.textValue(), Variant::number(h)));
 }
 
 // A negative number has a real cube root: the root of its magnitude, negated.
 void cubeRoot(Evaluation& e) {
     const double t = checkedDivide(1.0, 3.0);
-    const double value = x(e).toDouble();
+    const double value = e.textValue().toDouble();
     if (value < 0.0) {
         e.writeAnswer(-power(Variant::number(-value), Variant::number(t)));
         return;

@@ -18,7 +18,7 @@ namespace {
 template <std::int32_t (*divide)(std::int32_t, std::int32_t)>
 void integerDivision(Evaluation& e) {
     if (readNumber(e.read(Box::Second)) == 0.0) {
-        e.writeAnswer(kDivisionByZero);
+        e.writeAnswer(kDivisionByZeroText);
         return;
     }
     const std::string first = e.read(Box::First);
@@ -61,7 +61,7 @@ void increment(std::int16_t& counter) {
 // The number of 3n + 1 steps from the integer part of Second down to 1. The parity test
 // takes n as a 32-bit integer, so a start or a value reached above 2147483647 overflows.
 void magnif(Evaluation& e) {
-    double n = std::floor(x(e).toDouble());
+    double n = std::floor(e.textValue().toDouble());
     if (n < 1.0) {
         n = 1.0;
     }

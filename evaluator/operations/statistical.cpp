@@ -45,8 +45,8 @@ const Variant kUnit = Variant::integer(1);
 // The first loop of permutations and combinations: k = (n - r) + 1 ... n, x k.
 void fallingProduct(Evaluation& e) {
     e.writeAnswer("1");
-    const Variant start = (x(e) - y(e)) + kUnit;
-    accumulate(e, start, x(e), Step::Multiply);
+    const Variant start = (e.textValue() - e.numberValue()) + kUnit;
+    accumulate(e, start, e.textValue(), Step::Multiply);
 }
 
 // n! / (n - r)!
@@ -57,39 +57,39 @@ void permutations(Evaluation& e) {
 // n! / (r! (n - r)!): the whole product first, then the divisions by 1 ... r.
 void combinations(Evaluation& e) {
     fallingProduct(e);
-    accumulate(e, kUnit, y(e), Step::Divide);
+    accumulate(e, kUnit, e.numberValue(), Step::Divide);
 }
 
 // n x r!, starting from the text of First exactly as typed.
 void timesFactorial(Evaluation& e) {
-    e.writeAnswer(x(e));
-    accumulate(e, kUnit, y(e), Step::Multiply);
+    e.writeAnswer(e.textValue());
+    accumulate(e, kUnit, e.numberValue(), Step::Multiply);
 }
 
 // n / r!, starting from the text of First exactly as typed.
 void overFactorial(Evaluation& e) {
-    e.writeAnswer(x(e));
-    accumulate(e, kUnit, y(e), Step::Divide);
+    e.writeAnswer(e.textValue());
+    accumulate(e, kUnit, e.numberValue(), Step::Divide);
 }
 
 // n! x r!
 void factorialTimesFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, x(e), Step::Multiply);
-    accumulate(e, kUnit, y(e), Step::Multiply);
+    accumulate(e, kUnit, e.textValue(), Step::Multiply);
+    accumulate(e, kUnit, e.numberValue(), Step::Multiply);
 }
 
 // n! / r!
 void factorialOverFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, x(e), Step::Multiply);
-    accumulate(e, kUnit, y(e), Step::Divide);
+    accumulate(e, kUnit, e.textValue(), Step::Multiply);
+    accumulate(e, kUnit, e.numberValue(), Step::Divide);
 }
 
 // One-number mode: the factorial of the value of Second; the held answer is not used.
 void factorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, x(e), Step::Multiply);
+    accumulate(e, kUnit, e.textValue(), Step::Multiply);
 }
 
 constexpr std::array kRows = {

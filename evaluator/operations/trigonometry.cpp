@@ -2,8 +2,8 @@
 //
 // Angles are in radians unless the name has "°". Degrees become radians with the program's own
 // value of pi, in one of two orders that can differ in the last place: the two-number forms
-// multiply the sum or difference by the factor PiValue / 180, the one-number forms compute
-// (x × PiValue) / 180. Secant, cosecant and cotangent are the tested quotients 1 / cos,
+// multiply the sum or difference by the factor kPiValue / 180, the one-number forms compute
+// (x × kPiValue) / 180. Secant, cosecant and cotangent are the tested quotients 1 / cos,
 // 1 / sin and 1 / tan. The arcsine and arccosine are built from the arctangent.
 #include <array>
 #include <cmath>
@@ -18,10 +18,10 @@ namespace {
 // Two-number mode: x is the text of First and y the value of Second. One-number mode: x is
 // the text of Second; the held answer plays no part.
 Variant sum(const Evaluation& e) {
-    return x(e) + y(e);
+    return e.textValue() + e.numberValue();
 }
 Variant difference(const Evaluation& e) {
-    return x(e) - y(e);
+    return e.textValue() - e.numberValue();
 }
 
 template <double (*function)(double), Variant (*angle)(const Evaluation&)>
@@ -32,7 +32,7 @@ void valueOf(Evaluation& e) {
 // The factor is formed first, then the angle, then their product.
 template <double (*function)(double), Variant (*angle)(const Evaluation&)>
 void valueOfDegrees(Evaluation& e) {
-    const double k = checkedDivide(PiValue, 180.0);
+    const double k = checkedDivide(kPiValue, 180.0);
     const Variant degrees = angle(e);
     e.writeAnswer(function((Variant::number(k) * degrees).toDouble()));
 }
@@ -64,23 +64,23 @@ double cotangent(double angle) {
 template <double (*function)(double), bool greater>
 void compareFunctions(Evaluation& e) {
     const double ofSecond = function(e.numberOperand);
-    const double ofFirst = function(x(e).toDouble());
+    const double ofFirst = function(e.textValue().toDouble());
     e.writeTruth(greater ? ofFirst > ofSecond : ofFirst < ofSecond);
 }
 
 Variant radians(const Evaluation& e) {
-    return x(e);
+    return e.textValue();
 }
 
 // Degrees to radians: the product first, then the division by the Integer 180.
 Variant radiansOfDegrees(const Evaluation& e) {
-    return x(e) * Variant::number(PiValue) / Variant::integer(180);
+    return e.textValue() * Variant::number(kPiValue) / Variant::integer(180);
 }
 
 // The square root of 1 - x², formed as powers.
 Variant complement(const Evaluation& e) {
     const double h = checkedDivide(1.0, 2.0);
-    const double q = power(x(e), Variant::integer(2));
+    const double q = power(e.textValue(), Variant::integer(2));
     const Variant u = Variant::integer(1) - Variant::number(q);
     return Variant::number(power(u, Variant::number(h)));
 }
@@ -90,11 +90,11 @@ Variant complement(const Evaluation& e) {
 void arcsine(Evaluation& e) {
     const Variant w = complement(e);
     if (w.toDouble() == 0.0) {
-        const double quarterTurn = checkedDivide(PiValue, 2.0);
-        e.writeAnswer(x(e).toDouble() < 0.0 ? -quarterTurn : quarterTurn);
+        const double quarterTurn = checkedDivide(kPiValue, 2.0);
+        e.writeAnswer(e.textValue().toDouble() < 0.0 ? -quarterTurn : quarterTurn);
         return;
     }
-    e.writeAnswer(math::atan((x(e) / w).toDouble()));
+    e.writeAnswer(math::atan((e.textValue() / w).toDouble()));
 }
 
 // The arccosine is atan(sqrt(1 - x²) / x), or the quarter-turn at x = 0. The arctangent is
@@ -103,16 +103,16 @@ void arcsine(Evaluation& e) {
 // is added as well, so that the result is pi and not 0.
 void arccosine(Evaluation& e) {
     const Variant zero = Variant::integer(0);
-    if (compare(x(e), zero) == 0) {
-        e.writeAnswer(checkedDivide(PiValue, 2.0));
+    if (compare(e.textValue(), zero) == 0) {
+        e.writeAnswer(checkedDivide(kPiValue, 2.0));
     }
-    if (compare(x(e), zero) != 0) {
+    if (compare(e.textValue(), zero) != 0) {
         const Variant w = complement(e);
-        e.writeAnswer(math::atan((w / x(e)).toDouble()));
+        e.writeAnswer(math::atan((w / e.textValue()).toDouble()));
     }
     const double shown = readNumber(e.read(Box::Answer));
-    if (shown < 0.0 || (shown == 0.0 && compare(x(e), zero) < 0)) {
-        e.writeAnswer(checkedAdd(shown, PiValue));
+    if (shown < 0.0 || (shown == 0.0 && compare(e.textValue(), zero) < 0)) {
+        e.writeAnswer(checkedAdd(shown, kPiValue));
     }
 }
 

@@ -1,14 +1,12 @@
-// The menus' texts and the handlers that keep the list of Operation: Form_Load at start-up,
-// mnuNum_Click ("Number of Figures") and mnuAdd_Click ("Add Operations"). They work through the
-// control operations only and hold no toolkit code.
+// The list of Operation and the handlers that keep it: Form_Load at start-up, mnuNum_Click
+// ("Number of Figures") and mnuAdd_Click ("Add Operations"). They work through the control
+// operations only, on the tables of operations.h, so any front-end runs the same handlers.
 //
 // The list of Operation always starts with the basic block of the current mode, followed by
-// at most one category block: the one chosen last since the mode was last set. The blocks, with
-// their entries, are the evaluator's tables (operations.h: basicBlock(), categories()).
+// at most one category block: the one chosen last since the mode was last set.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 #include "controls.h"
@@ -16,14 +14,16 @@
 
 namespace quillon {
 
-// The captions of the "Number of Figures" items, index 1 and 2.
-std::span<const std::string_view> numberCaptions();
-// The caption of each top-level menu.
-inline constexpr std::string_view kAddMenuCaption = "Add Operations";
-inline constexpr std::string_view kNumberMenuCaption = "Number of Figures";
+// The mode that NumberMode stands for: 2 is two-number mode, every other value one-number mode.
+Mode modeOf(std::int16_t NumberMode);
 
-// The tooltip of an operation name (or of the placeholder entry); empty for any other text.
-std::string_view operationTip(std::string_view name);
+// The one lookup over the tables: the entry of that exact name in a mode's form of the list
+// (the placeholder kNoOperators included), or null. "Do It!" runs its steps; the window shows
+// its tip.
+const CatalogueEntry* findOperation(std::string_view name, Mode mode);
+
+// The tooltip of an entry of the list in that mode; empty for any other text.
+std::string_view operationTip(std::string_view name, Mode mode);
 
 // Sets two-number mode if no mode is set yet and appends the two-number basic block. The list
 // is not cleared first and no entry is selected.

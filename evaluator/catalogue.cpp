@@ -1,13 +1,14 @@
 #include "catalogue.h"
 
 #include <array>
+#include <cstddef>
+#include <span>
 #include <string>
+#include <unordered_map>
 
 namespace quillon {
 
 namespace {
-
-constexpr std::array<std::string_view, 2> kNumberCaptions = {"One Number", "Two Numbers"};
 
 void append(Controls& controls, std::span<const CatalogueEntry> entries) {
     for (const CatalogueEntry& entry : entries) {
@@ -15,37 +16,44 @@ void append(Controls& controls, std::span<const CatalogueEntry> entries) {
     }
 }
 
-// The entry of that name in a form of a block, if it has one.
-const CatalogueEntry* find(std::span<const CatalogueEntry> entries, std::string_view name) {
-    for (const CatalogueEntry& entry : entries) {
-        if (entry.name == name) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
+using NameIndex = std::unordered_map<std::string_view, const CatalogueEntry*>;
 
-const CatalogueEntry* find(const CatalogueBlock& block, std::string_view name) {
-    const CatalogueEntry* entry = find(block.twoNumbers, name);
-    return entry != nullptr ? entry : find(block.oneNumber, name);
+// The entries of each mode's form of the list by name, gathered once from the basic block and
+// every category.
+const NameIndex& entriesOf(Mode mode) {
+    static const std::array<NameIndex, 2> indices = [] {
+        std::array<NameIndex, 2> built;
+        const auto add = [&built](std::span<const CatalogueEntry> entries) {
+            for (const CatalogueEntry& entry : entries) {
+                built[static_cast<std::size_t>(entry.mode)].emplace(entry.name, &entry);
+            }
+        };
+        add(basicBlock().twoNumbers);
+        add(basicBlock().oneNumber);
+        for (const CatalogueBlock& category : categories()) {
+            add(category.twoNumbers);
+            add(category.oneNumber);
+        }
+        return built;
+    }();
+    return indices[static_cast<std::size_t>(mode)];
 }
 
 }  // namespace
 
-std::string_view operationTip(std::string_view name) {
-    if (const CatalogueEntry* entry = find(basicBlock(), name)) {
-        return entry->tip;
-    }
-    for (const CatalogueBlock& category : categories()) {
-        if (const CatalogueEntry* entry = find(category, name)) {
-            return entry->tip;
-        }
-    }
-    return {};
+Mode modeOf(std::int16_t NumberMode) {
+    return NumberMode == 2 ? Mode::TwoNumbers : Mode::OneNumber;
 }
 
-std::span<const std::string_view> numberCaptions() {
-    return kNumberCaptions;
+const CatalogueEntry* findOperation(std::string_view name, Mode mode) {
+    const NameIndex& entries = entriesOf(mode);
+    const auto found = entries.find(name);
+    return found == entries.end() ? nullptr : found->second;
+}
+
+std::string_view operationTip(std::string_view name, Mode mode) {
+    const CatalogueEntry* entry = findOperation(name, mode);
+    return entry == nullptr ? std::string_view() : entry->tip;
 }
 
 void Form_Load(Controls& controls, std::int16_t& NumberMode) {

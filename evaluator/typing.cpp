@@ -1,0 +1,34 @@
+#include "typing.h"
+
+#include <algorithm>
+
+namespace quillon {
+
+TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::size_t selectionEnd,
+                   std::u16string_view inserted, std::size_t limit) {
+    selectionEnd = std::min(selectionEnd, held.size());
+    selectionStart = std::min(selectionStart, selectionEnd);
+    const std::u16string_view line = inserted.substr(0, inserted.find_first_of(u"\r\n"));
+    const std::size_t kept = held.size() - (selectionEnd - selectionStart);
+    if (!line.empty() && line.size() > limit - std::min(limit, kept)) {
+        return {TypedText::Outcome::TooLong, std::u16string(held), selectionEnd};
+    }
+    std::u16string text;
+    text.reserve(kept + line.size());
+    text.append(held.substr(0, selectionStart));
+    text.append(line);
+    text.append(held.substr(selectionEnd));
+    const std::size_t cursor = selectionStart + line.size();
+    if (text == held) {
+        return {TypedText::Outcome::Unchanged, std::move(text), cursor};
+    }
+    return {TypedText::Outcome::Taken, std::move(text), cursor};
+}
+
+bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted) {
+    const std::u16string_view line = inserted.substr(0, inserted.find_first_of(u"\r\n"));
+    const bool onePair = line.size() == 2 && line[0] >= 0xD800 && line[0] <= 0xDBFF;
+    return typed.outcome == TypedText::Outcome::TooLong && line.size() > 1 && !onePair;
+}
+
+}  // namespace quillon

@@ -1,0 +1,48 @@
+// How a text box judges what the user types, pastes or drops, whatever the toolkit: the rule
+// is a plain function from the text held before the change to the text held after it.
+//
+// Lengths and positions count UTF-16 code units, as the toolkits do.
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// The limit of a box that takes any length (Answer, and the list's edit field).
+inline constexpr std::size_t kNoTypingLimit = std::numeric_limits<std::size_t>::max();
+
+// The note a box shows beside itself when it refuses a paste or a drop that does not fit its
+// typing limit; a refused key press only beeps.
+inline constexpr std::string_view kTooLongNote = "At most 18 characters";
+
+struct TypedText {
+    enum class Outcome {
+        Taken,      // the box holds `text` now
+        Unchanged,  // the change leaves the text as it was
+        TooLong,    // refused: the text would pass the limit; the box keeps what it held
+    };
+    Outcome outcome;
+    std::u16string text;  // what the box holds after the change
+    std::size_t cursor;   // where the cursor stands after it
+
+    friend bool operator==(const TypedText&, const TypedText&) = default;
+};
+
+// What a box holding `held` holds after the user inserts `inserted` over the selection
+// [selectionStart, selectionEnd) (an empty selection is the cursor), with at most `limit` code
+// units:
+// - only the first line of the inserted text counts, up to its first line break (CR or LF);
+// - the change is taken whole when the result fits, or when it only removes characters (so a
+//   longer text that the program wrote is kept and can be shortened);
+// - otherwise it is refused whole: a number cut short would be a different number.
+TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::size_t selectionEnd,
+                   std::u16string_view inserted, std::size_t limit);
+
+// Whether a refused change shows kTooLongNote: a paste or a drop of more than one character,
+// not a key press.
+bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted);
+
+}  // namespace quillon

@@ -1,0 +1,42 @@
+// The validator of a text box: it tells the typing rule (typing.h) what the user's change
+// replaced and what it inserted, and gives the box what the rule leaves. A change refused for
+// its length beeps; a refused paste or drop also shows a note below the box for a few seconds.
+#pragma once
+
+#include <QValidator>
+#include <cstddef>
+
+class QLineEdit;
+
+namespace quillon {
+
+class BoxInput final : public QValidator {
+public:
+    // `limit` in UTF-16 code units; kNoTypingLimit for none.
+    BoxInput(QLineEdit* edit, std::size_t limit);
+
+    // Takes the text the program is about to write as the text held before, so that the box
+    // does not judge it as typing.
+    void hold(const QString& text);
+
+    State validate(QString& input, int& pos) const override;
+
+private:
+    // The lengths of the held text's start and end that the change kept: the change replaced
+    // what lay between them by the text inserted there.
+    std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const;
+    // Whether `input` is the held text with characters removed from one place.
+    bool removesOnly(const QString& input) const;
+    void noteSelection();
+    void refuse(bool withNote) const;
+
+    static constexpr int kNoteMilliseconds = 3000;
+
+    QLineEdit* edit_;
+    std::size_t limit_;
+    QString held_;
+    qsizetype selectionStart_ = 0;
+    qsizetype selectionEnd_ = 0;
+};
+
+}  // namespace quillon

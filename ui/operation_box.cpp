@@ -1,0 +1,177 @@
+#include "operation_box.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <algorithm>
+#include <limits>
+
+#include "box_input.h"
+#include "operation_box_accessible.h"
+#include "typing.h"
+
+namespace quillon {
+
+// The entries. The combo box moves its current entry only by writing the entry's text into
+// its edit field, which would overwrite the user's typing; this model can instead let go of an
+// entry, so that nothing refers to it as current any more.
+class OperationBox::Entries final : public QStandardItemModel {
+public:
+    using QStandardItemModel::QStandardItemModel;
+
+    void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
+};
+
+// Two things of the box's look do not depend on the style:
+// - Its edit field reaches into the arrow button's padding, never over the arrow, as far as the
+//   start-up text needs to show whole in the toolkit's default font, and its text runs from
+//   edge to edge of the field. The box itself keeps its size.
+// - Its arrow shows: some styles draw none in a box this low, and then the box draws the
+//   style's own down arrow.
+OperationBox::OperationBox(const QString& startText, QWidget* parent)
+    : QComboBox(parent), entries_(new Entries(this)), startText_(startText) {
+    OperationBoxAccessible::install();
+    setModel(entries_);
+    setEditable(true);
+    // Cancels the field's own padding of 2 pixels on each side.
+    lineEdit()->setTextMargins(-2, 0, -2, 0);
+    lineEdit()->installEventFilter(this);
+    // The typed text stays exactly as typed: no completion, and no entry is ever made of it.
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setValidator(new BoxInput(lineEdit(), kNoTypingLimit));
+    connect(this, &QComboBox::editTextChanged, this, &OperationBox::followEditText);
+}
+
+OperationBox::~OperationBox() = default;
+
+void OperationBox::appendEntry(const QString& text, const QString& tip) {
+    keepEditText([&] {
+        addItem(text);
+        setItemData(count() - 1, tip, Qt::ToolTipRole);
+    });
+}
+
+void OperationBox::removeEntry(int index) {
+    keepEditText([&] { removeItem(index); });
+}
+
+int OperationBox::entryIndex(const QString& text) const {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i) == text) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void OperationBox::keepEditText(const std::function<void()>& change) {
+    const QString shown = currentText();
+    change();
+    // The list selects its first entry when one is appended to an empty list and moves the
+    // selection when the selected entry goes; undo both.
+    setCurrentIndex(entryIndex(shown));
+    setEditText(shown);
+    // Show the text from its start, as when it was typed and left.
+    lineEdit()->setCursorPosition(0);
+    // The open list is as wide as its longest entry needs, beside a scroll bar, so that no
+    // name is cut short; the combo box itself keeps its size.
+    QAbstractItemView* list = view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
+}
+
+void OperationBox::followEditText() {
+    const QString shown = currentText();
+    const int current = currentIndex();
+    if (current >= 0 && itemText(current) == shown) {
+        return;
+    }
+    // Quietly: the user is typing, and nothing but the list's own state changes.
+    const QSignalBlocker quiet(this);
+    if (const int entry = entryIndex(shown); entry >= 0) {
+        // Its text is already the edit field's, so the combo box leaves the field alone.
+        setCurrentIndex(entry);
+    } else if (current >= 0) {
+        entries_->letGo(current);
+    }
+}
+
+bool OperationBox::eventFilter(QObject* watched, QEvent* event) {
+    // The box lays out its field on every change of size, style, font and entry.
+    if (watched == lineEdit() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        widenField();
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void OperationBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::StyleChange) {
+        arrowStyle_ = nullptr;
+    }
+    QComboBox::changeEvent(event);
+}
+
+void OperationBox::paintEvent(QPaintEvent* event) {
+    QComboBox::paintEvent(event);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    if (!drawsArrow(option, arrow)) {
+        QStylePainter painter(this);
+        option.rect = arrow;
+        painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, option);
+    }
+}
+
+void OperationBox::widenField() {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect arrow =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    // The text and the cursor after it.
+    const int needed = lineEdit()->fontMetrics().horizontalAdvance(startText_) + 1;
+    // The field may reach up to 6 pixels before the middle of the arrow, which leaves the arrow
+    // itself clear.
+    const int room = isRightToLeft() ? field.left() - (arrow.center().x() + 6)
+                                     : arrow.center().x() - 6 - field.right();
+    const int extra = std::clamp(needed - field.width(), 0, std::max(room, 0));
+    const QRect wanted =
+        field.adjusted(isRightToLeft() ? -extra : 0, 0, isRightToLeft() ? 0 : extra, 0);
+    if (lineEdit()->geometry() != wanted) {
+        lineEdit()->setGeometry(wanted);
+    }
+}
+
+bool OperationBox::drawsArrow(const QStyleOptionComboBox& option, const QRect& arrow) {
+    if (arrowStyle_ != style()) {
+        QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+        painter.end();
+        const QColor base = option.palette.color(QPalette::Base);
+        drawsArrow_ = false;
+        for (int y = arrow.top(); y <= arrow.bottom() && !drawsArrow_; ++y) {
+            for (int x = arrow.left(); x <= arrow.right() && !drawsArrow_; ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                drawsArrow_ = pixel.alpha() > 0 && pixel != base;
+            }
+        }
+        arrowStyle_ = style();
+    }
+    return drawsArrow_;
+}
+
+}  // namespace quillon
