@@ -11,7 +11,7 @@ import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { parseArgs } from 'node:util';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
-import { launch, serve } from './harness.mjs';
+import { launch, serve } from './browser.mjs';
 
 const { values: options } = parseArgs({
   options: { site: { type: 'string' }, 'click-bench': { type: 'string' }, runs: { type: 'string', default: '15' } },

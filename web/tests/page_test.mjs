@@ -3,7 +3,7 @@
 // Every page of every test must run without a console error or a Content-Security-Policy
 // violation.
 //
-//   node page_test.mjs --site DIR --out DIR --screenshots DIR
+//   node page_test.mjs --site DIR --out DIR     (the screenshots go into DIR)
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -11,12 +11,12 @@ import { join } from 'node:path';
 import { after, afterEach, before, describe, test } from 'node:test';
 import { parseArgs } from 'node:util';
 import { readFileSync } from 'node:fs';
-import { launch, open, serve, watch } from './harness.mjs';
+import { launch, open, serve, watch } from './browser.mjs';
 
 const { values: options } = parseArgs({
-  options: { site: { type: 'string' }, out: { type: 'string' }, screenshots: { type: 'string' } },
+  options: { site: { type: 'string' }, out: { type: 'string' } },
 });
-mkdirSync(options.screenshots, { recursive: true });
+mkdirSync(options.out, { recursive: true });
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 let server;
@@ -101,7 +101,7 @@ describe('the look', () => {
         // Text on a fixed background is black under every scheme.
         if (control.background && control.kind !== 'line') assert.equal(shown.controls[i].color, 'rgb(0, 0, 0)', name);
       }
-      await page.locator('#window').screenshot({ path: join(options.screenshots, scheme === 'light' ? 'screenshot-web.png' : 'screenshot-web-dark.png') });
+      await page.locator('#window').screenshot({ path: join(options.out, scheme === 'light' ? 'screenshot-web.png' : 'screenshot-web-dark.png') });
     });
   }
 

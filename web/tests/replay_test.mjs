@@ -1,4 +1,4 @@
-// Carries out replay scripts on the page in Chromium as a user would (replay.mjs) and expects
+// Carries out replay scripts on the page in Chromium as a user would (page_driver.mjs) and expects
 // byte for byte what the native quillon-replay prints for them.
 //
 //   node replay_test.mjs --site DIR --native QUILLON_REPLAY --out DIR SCRIPT...
@@ -10,8 +10,8 @@ import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { parseArgs } from 'node:util';
-import { launch, open, serve, watch } from './harness.mjs';
-import { PageDriver } from './replay.mjs';
+import { launch, open, serve, watch } from './browser.mjs';
+import { PageDriver } from './page_driver.mjs';
 
 const { values: options, positionals } = parseArgs({
   options: {
