@@ -1,17 +1,51 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Quillon, builds it, and then opens the window or runs the
-# whole test suite. Safe to run again: it installs only what is missing.
+# Sets up a Debian 12 machine for Quillon, builds it, and then opens the window, runs the
+# whole test suite or serves the web page. Safe to run again: it installs only what is missing.
 #
 #   ./build.sh run    install what is missing, build, open the window
 #   ./build.sh test   install what is missing, build, run every test through CTest
+#   ./build.sh web    install what is missing, build the web page with emscripten into
+#                     build-web/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
 set -euo pipefail
 cd "$(dirname "$0")"
 source .ci/common.sh
 
 action=${1:-}
-if [[ "$action" != run && "$action" != test ]]; then
-    echo "usage: $0 run | test" >&2
+if [[ "$action" != run && "$action" != test && "$action" != web ]]; then
+    echo "usage: $0 run | test | web" >&2
     exit 2
+fi
+
+# The page: the core compiled to WebAssembly, with GMP, MPFR and the other libraries it needs
+# built once into the shared dependency cache (as .ci/wasm.sh builds them), then served from
+# this machine only. The page's service worker and its WebAssembly need the right content
+# types, which are set here rather than taken from the machine's list.
+if [[ "$action" == web ]]; then
+    # shellcheck disable=SC2119 # (no packages beyond the toolchain's)
+    install_emscripten
+    export_emscripten_node_path
+    build=${QUILLON_BUILD_DIR:-build-web}
+    deps=$(emscripten_cache)
+    prefix=$deps/prefix
+    build_emscripten_dependencies "$deps" "$build/deps"
+    emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_WINDOW=OFF \
+        -DQUILLON_BUILD_TESTS=OFF -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+        >/dev/null
+    cmake --build "$build" --parallel "$(nproc)"
+    page=$build/web/site
+    if [[ ! -f $page/index.html ]]; then
+        echo "The web page was not built: $page/index.html is missing" >&2
+        exit 1
+    fi
+    echo "Quillon's web page ($page) is at http://127.0.0.1:8080/ (Ctrl+C stops the server)"
+    exec python3 - "$page" <<'PYTHON'
+import functools, http.server, sys
+handler = http.server.SimpleHTTPRequestHandler
+handler.extensions_map.update({".wasm": "application/wasm", ".js": "text/javascript",
+                               ".webmanifest": "application/manifest+json"})
+http.server.test(HandlerClass=functools.partial(handler, directory=sys.argv[1]),
+                 port=8080, bind="127.0.0.1")
+PYTHON
 fi
 
 # What the project needs from Debian's packages, to build, run and test.

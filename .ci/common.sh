@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The shell library of build.sh, fuzz/run.sh and the .ci/ scripts (sourced, not run): root
 # rights, installing what is missing with apt-get, the wall time of each step, the locales the
-# tests run under, and a cache for dependencies built from source.
+# tests run under, a cache for dependencies built from source, and the libraries the cross
+# builds make from Debian's sources.
 
 # The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
 # Any other number of arguments ends the script with its usage.
@@ -88,6 +89,51 @@ make_test_locales() {
     done
 }
 
+# A deb-src entry for each enabled entry of this release's own archives, unless one exists.
+add_source_entries() {
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
+        /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+        return 0
+    fi
+    local entries
+    entries=$(
+        for file in /etc/apt/sources.list.d/*.sources; do
+            [[ -f $file ]] || continue
+            # Paragraph mode: one stanza a record; comments are dropped.
+            awk -v codename="$codename" 'BEGIN { RS = ""; FS = "\n" }
+                {
+                    out = ""; types = 0; suite = 0; disabled = 0
+                    for (i = 1; i <= NF; i++) {
+                        if ($i ~ /^#/) continue
+                        if ($i ~ /^Types:/) { types = ($i ~ /[[:space:]]deb([[:space:]]|$)/); $i = "Types: deb-src" }
+                        if ($i ~ /^Suites:/ && $i ~ ("[[:space:]]" codename "([-[:space:]]|$)")) suite = 1
+                        if ($i ~ /^Enabled:[[:space:]]*no/) disabled = 1
+                        out = out $i "\n"
+                    }
+                    if (types && suite && !disabled) printf "%s\n", out
+                }' "$file"
+        done
+        for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+            [[ -f $file ]] || continue
+            awk -v codename="$codename" '$1 == "deb" && $0 ~ ("[[:space:]]" codename "([-[:space:]]|$)") {
+                    sub(/^deb/, "deb-src"); print }' "$file"
+        done
+    )
+    if [[ -z $entries ]]; then
+        echo "no entry for $codename found in /etc/apt to derive a deb-src entry from" >&2
+        return 1
+    fi
+    echo "Adding deb-src entries: /etc/apt/sources.list.d/quillon-deb-src.sources"
+    # One-line entries come out as one-line ones: keep them in a .list file of their own.
+    grep -v '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.sources >/dev/null
+    if grep -q '^deb-src ' <<<"$entries"; then
+        grep '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.list >/dev/null
+    fi
+    apt_get update -q
+}
+
 # The version of the Debian source package NAME: that of its binary packages installed here
 # (what /usr/src holds, and cheap to ask), else the newest its deb-src entries offer, else the
 # candidate of a binary package of the same name. Fails when none is known.
@@ -132,6 +178,49 @@ dependency_cache() {
     echo "${QUILLON_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/deps}/$key"
 }
 
+# GMP and MPFR from Debian's source packages, static, into PREFIX; their sources, build trees
+# and log go into WORK_DIR:
+#   build_gmp_mpfr PREFIX WORK_DIR CONFIGURE_WRAPPER MAKE_WRAPPER CONFIGURE_ARG...
+# The wrappers run each configure and each make (env for none; emconfigure and emmake for
+# emscripten); the CONFIGURE_ARGs name the host and the tools. Run it through cached_build.
+build_gmp_mpfr() {
+    local prefix=$1 work=$2 configure=$3 make=$4
+    shift 4
+    add_source_entries
+    rm -rf "$work/src"
+    mkdir -p "$work/src"
+    (
+        cd "$work/src"
+        if ! apt-get source -q gmp mpfr4; then
+            apt_get update -q
+            apt-get source -q gmp mpfr4
+        fi
+    )
+    local gmp_src mpfr_src
+    gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
+    mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
+    local common=(--prefix="$prefix" --disable-shared --enable-static "$@")
+    rm -rf "$work/build-gmp" "$work/build-mpfr"
+    mkdir -p "$work/build-gmp" "$work/build-mpfr"
+    # Their output goes to the log, shown when a step fails. Debian's patches change GMP's
+    # configure.ac (its documentation is left out): Debian's own build regenerates the scripts,
+    # and so does this one.
+    local log=$work/gmp-mpfr.log jobs
+    jobs=$(nproc)
+    : >"$log"
+    if ! (cd "$gmp_src" && autoreconf -fi) >>"$log" 2>&1 \
+        || ! (cd "$work/build-gmp" && "$configure" "$gmp_src/configure" "${common[@]}" \
+        CC_FOR_BUILD=gcc && "$make" make -j"$jobs" && "$make" make install-exec install-data-am) \
+        >>"$log" 2>&1 \
+        || ! (cd "$work/build-mpfr" && "$configure" "$mpfr_src/configure" "${common[@]}" \
+        --with-gmp="$prefix" && "$make" make -j"$jobs" -C src && "$make" make -C src install) \
+        >>"$log" 2>&1; then
+        tail -n 40 "$log"
+        echo "building GMP or MPFR failed; the whole log: $log" >&2
+        return 1
+    fi
+}
+
 # GoogleTest from Debian's sources (package googletest), built in BUILD_TREE with the compiler
 # and flags of the environment and CMAKE_ARGS, installed into PREFIX:
 #   build_googletest PREFIX BUILD_TREE [CMAKE_ARG...]
@@ -165,4 +254,49 @@ cached_build() {
         "$@" 9>&-
         touch "$folder/$name.done"
     ) 9>"$folder/.lock"
+}
+
+# fast_float is header-only: a copy in PREFIX keeps the build machine's /usr/include out of a
+# cross build's search path.
+copy_fast_float() {
+    mkdir -p "$1/include"
+    rm -rf "$1/include/fast_float"
+    cp -r /usr/include/fast_float "$1/include/"
+}
+
+# What a WebAssembly build needs, and the other PACKAGEs named: Debian's emscripten and node,
+# and the tools that build GMP and MPFR from their sources. npm comes with some builds of node
+# (which then conflict with Debian's npm package): it is installed only when missing.
+#   install_emscripten [PACKAGE...]
+install_emscripten() {
+    install_missing cmake make gcc m4 autoconf automake libtool dpkg-dev python3 \
+        emscripten nodejs googletest libfast-float-dev "$@"
+    if ! command -v npm >/dev/null; then
+        install_missing npm
+    fi
+}
+
+# Debian's emscripten finds its JavaScript modules (acorn) only through NODE_PATH.
+export_emscripten_node_path() {
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+}
+
+# The folder of the dependency cache for this emscripten; the libraries go into its prefix/.
+emscripten_cache() {
+    dependency_cache "emscripten-$(emcc -dumpversion)" gmp mpfr4 googletest fast-float
+}
+
+# GMP and MPFR (generic C, no assembly), GoogleTest (with C++ exceptions, as the project is
+# built) and the fast_float headers, built for emscripten into the prefix/ of the cache folder
+# DEPS, each once; WORK_DIR holds their sources and build trees while they are built:
+#   build_emscripten_dependencies DEPS WORK_DIR
+build_emscripten_dependencies() {
+    local deps=$1 work=$2
+    local prefix=$deps/prefix
+    cached_build "$deps" gmp-mpfr \
+        build_gmp_mpfr "$prefix" "$work" emconfigure emmake --host=none --disable-assembly
+    cached_build "$deps" googletest build_googletest "$prefix" "$work/build-googletest" \
+        -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake" \
+        -DCMAKE_CXX_FLAGS=-fexceptions -Dgtest_disable_pthreads=ON
+    cached_build "$deps" fast-float copy_fast_float "$prefix"
 }

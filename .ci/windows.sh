@@ -34,102 +34,15 @@ deps=$(dependency_cache "mingw-w64-gcc-$gcc" gcc-mingw-w64 mingw-w64 \
 prefix=$deps/prefix
 ln -sfn "$prefix" "$build/deps-prefix"
 
-# A deb-src entry for each enabled entry of this release's own archives, unless one exists.
-add_source_entries() {
-    local codename
-    # shellcheck source=/dev/null
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
-        /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
-        return 0
-    fi
-    local entries
-    entries=$(
-        for file in /etc/apt/sources.list.d/*.sources; do
-            [[ -f $file ]] || continue
-            # Paragraph mode: one stanza a record; comments are dropped.
-            awk -v codename="$codename" 'BEGIN { RS = ""; FS = "\n" }
-                {
-                    out = ""; types = 0; suite = 0; disabled = 0
-                    for (i = 1; i <= NF; i++) {
-                        if ($i ~ /^#/) continue
-                        if ($i ~ /^Types:/) { types = ($i ~ /[[:space:]]deb([[:space:]]|$)/); $i = "Types: deb-src" }
-                        if ($i ~ /^Suites:/ && $i ~ ("[[:space:]]" codename "([-[:space:]]|$)")) suite = 1
-                        if ($i ~ /^Enabled:[[:space:]]*no/) disabled = 1
-                        out = out $i "\n"
-                    }
-                    if (types && suite && !disabled) printf "%s\n", out
-                }' "$file"
-        done
-        for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-            [[ -f $file ]] || continue
-            awk -v codename="$codename" '$1 == "deb" && $0 ~ ("[[:space:]]" codename "([-[:space:]]|$)") {
-                    sub(/^deb/, "deb-src"); print }' "$file"
-        done
-    )
-    if [[ -z $entries ]]; then
-        echo "no entry for $codename found in /etc/apt to derive a deb-src entry from" >&2
-        return 1
-    fi
-    echo "Adding deb-src entries: /etc/apt/sources.list.d/quillon-deb-src.sources"
-    # One-line entries come out as one-line ones: keep them in a .list file of their own.
-    grep -v '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.sources >/dev/null
-    if grep -q '^deb-src ' <<<"$entries"; then
-        grep '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.list >/dev/null
-    fi
-    apt_get update -q
-}
-
-# GMP and MPFR, static, for Windows x86-64. GMP is configured for the generic x86-64 CPU, so
-# that the programs run on any 64-bit Windows machine.
-build_gmp_mpfr() {
-    add_source_entries
-    rm -rf "$work/src"
-    mkdir -p "$work/src"
-    (
-        cd "$work/src"
-        if ! apt-get source -q gmp mpfr4; then
-            apt_get update -q
-            apt-get source -q gmp mpfr4
-        fi
-    )
-    local gmp_src mpfr_src
-    gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
-    mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
-    # The tools named outright: the regenerated scripts look for nm before they know sed.
-    local cross=(--host="$triplet" --prefix="$prefix" --disable-shared --enable-static
-                 CC="$triplet-gcc-posix" AR="$triplet-ar" NM="$triplet-nm"
-                 RANLIB="$triplet-ranlib" SED=sed)
-    rm -rf "$work/build-gmp" "$work/build-mpfr"
-    mkdir -p "$work/build-gmp" "$work/build-mpfr"
-    # Their output goes to a log in BUILD_DIR/deps, shown when a step fails. Debian's patches
-    # change GMP's configure.ac (its documentation is left out): Debian's own build
-    # regenerates the scripts, and so does this one.
-    local log=$work/gmp-mpfr.log
-    : >"$log"
-    if ! (cd "$gmp_src" && autoreconf -fi) >>"$log" 2>&1 \
-        || ! (cd "$work/build-gmp" && "$gmp_src/configure" "${cross[@]}" CC_FOR_BUILD=gcc \
-        && make -j"$jobs" && make install-exec install-data-am) >>"$log" 2>&1 \
-        || ! (cd "$work/build-mpfr" && "$mpfr_src/configure" "${cross[@]}" --with-gmp="$prefix" \
-        && make -j"$jobs" -C src && make -C src install) >>"$log" 2>&1; then
-        tail -n 40 "$log"
-        echo "building GMP or MPFR failed; the whole log: $log" >&2
-        return 1
-    fi
-}
-
-# fast_float is header-only: a copy in the prefix keeps the build machine's /usr/include out
-# of the cross build's search path.
-copy_fast_float() {
-    mkdir -p "$prefix/include"
-    rm -rf "$prefix/include/fast_float"
-    cp -r /usr/include/fast_float "$prefix/include/"
-}
-
-step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr build_gmp_mpfr
+# GMP is configured for the generic x86-64 CPU, so that the programs run on any 64-bit Windows
+# machine. The tools are named outright: the regenerated scripts look for nm before they know
+# sed.
+step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr \
+    build_gmp_mpfr "$prefix" "$work" env env --host="$triplet" CC="$triplet-gcc-posix" \
+    AR="$triplet-ar" NM="$triplet-nm" RANLIB="$triplet-ranlib" SED=sed
 step "GoogleTest for Windows" cached_build "$deps" googletest \
     build_googletest "$prefix" "$work/build-googletest" --toolchain "$toolchain"
-cached_build "$deps" fast-float copy_fast_float
+cached_build "$deps" fast-float copy_fast_float "$prefix"
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
 # Gecko.

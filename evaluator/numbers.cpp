@@ -10,6 +10,7 @@
 #include <fast_float/fast_float.h>
 
 #include "failure.h"
+#include "rounded_digits.h"
 
 namespace quillon {
 
@@ -158,8 +159,8 @@ std::string writeNumber(double value) {
         return "0";  // either zero, without a sign
     }
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
+    const auto result = toChars(buffer.data(), buffer.data() + buffer.size(), value,
+                                std::chars_format::general, 15);
     std::string text(buffer.data(), result.ptr);
     std::replace(text.begin(), text.end(), 'e', 'E');
     return text;

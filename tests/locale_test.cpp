@@ -17,10 +17,20 @@ constexpr const char* kCommaLocale = "German_Germany.1252";
 #else
 constexpr const char* kCommaLocale = "de_DE.UTF-8";
 #endif
+// Compiled to WebAssembly, the C library accepts every locale name but always reads and writes
+// numbers with a point.
+#ifdef __EMSCRIPTEN__
+constexpr bool kCommaLocaleExists = false;
+#else
+constexpr bool kCommaLocaleExists = true;
+#endif
 
 class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (!kCommaLocaleExists) {
+            GTEST_SKIP() << "this C library has no locale with a decimal comma to prove anything";
+        }
         ASSERT_NE(std::setlocale(LC_ALL, kCommaLocale), nullptr)
             << "the locale " << kCommaLocale << " is missing; ./build.sh test generates it";
         // The C library now reads and writes numbers with a comma.

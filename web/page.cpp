@@ -1,0 +1,217 @@
+// The core as the web page sees it, compiled to WebAssembly and exported through embind: the
+// window's look, the handlers behind "Do It!" and the two menus, the tooltips and the typing
+// rule. The page's module only translates between these calls and the DOM.
+//
+// The controls the handlers work on are a memory copy (MemoryControls), kept in step with the
+// page around each call: the page hands in the texts the user can change (the three boxes and
+// the list's edit field), the handler runs on the copy, and the call hands back everything a
+// handler may have changed (the boxes, whether First shows, the list's entries). Between calls
+// the page holds the true texts and the copy holds the list and NumberMode, which only the
+// handlers change.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "catalogue.h"
+#include "controls.h"
+#include "evaluator.h"
+#include "failure.h"
+#include "look.h"
+#include "memory_controls.h"
+#include "typing.h"
+
+namespace quillon {
+
+namespace {
+
+using emscripten::val;
+
+MemoryControls controls;
+std::int16_t NumberMode = 0;
+
+val text(std::string_view text) {
+    return val(std::string(text));
+}
+
+std::string cssColour(const Rgb& colour) {
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
+}
+
+std::string_view kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Box:
+            return "box";
+        case ControlKind::List:
+            return "list";
+        case ControlKind::Button:
+            return "button";
+        case ControlKind::Line:
+            return "line";
+    }
+    return "line";
+}
+
+// One control of the look table, in CSS pixels.
+val controlLook(const ControlLook& look) {
+    val control = val::object();
+    control.set("kind", text(kindName(look.kind)));
+    control.set("name", text(look.name));
+    // The name a screen reader announces, as on the desktop: the button's caption, else the
+    // control's name.
+    control.set("label", text(look.kind == ControlKind::Button ? look.text : look.name));
+    control.set("text", text(look.text));
+    control.set("left", pixels(look.twips.left));
+    control.set("top", pixels(look.twips.top));
+    control.set("width", pixels(look.twips.width));
+    control.set("height", pixels(look.twips.height));
+    control.set("background", look.background ? val(cssColour(*look.background)) : val::null());
+    control.set("boxFont", look.boxFont);
+    control.set("tabIndex", look.tabIndex);
+    return control;
+}
+
+val look() {
+    const WindowLook& window = windowLook();
+    val out = val::object();
+    out.set("caption", text(window.caption));
+    out.set("clientWidth", pixels(window.clientWidth));
+    out.set("clientHeight", pixels(window.clientHeight));
+    out.set("background", cssColour(window.background));
+    val font = val::object();
+    font.set("family", text(window.boxFont.family));
+    font.set("points", window.boxFont.points);
+    font.set("weight", window.boxFont.weight);
+    out.set("boxFont", font);
+    val controlsOut = val::array();
+    for (const ControlLook& control : window.controls) {
+        controlsOut.call<void>("push", controlLook(control));
+    }
+    out.set("controls", controlsOut);
+    val menus = val::array();
+    for (const MenuLook& menu : window.menus) {
+        val menuOut = val::object();
+        menuOut.set("name", text(menu.name));
+        menuOut.set("caption", text(menu.caption));
+        menuOut.set("itemName", text(menu.itemName));
+        val items = val::array();
+        for (const std::string_view item : menu.items) {
+            items.call<void>("push", text(item));
+        }
+        menuOut.set("items", items);
+        menus.call<void>("push", menuOut);
+    }
+    out.set("menus", menus);
+    return out;
+}
+
+// The page's texts into the memory copy: {first, second, answer, operation}.
+void takeTexts(const val& page) {
+    controls.setText(Box::First, page["first"].as<std::string>());
+    controls.setText(Box::Second, page["second"].as<std::string>());
+    controls.setText(Box::Answer, page["answer"].as<std::string>());
+    controls.setEditText(page["operation"].as<std::string>());
+}
+
+// The boxes' texts of the memory copy, for the page.
+val boxTexts() {
+    val out = val::object();
+    out.set("first", controls.text(Box::First));
+    out.set("second", controls.text(Box::Second));
+    out.set("answer", controls.text(Box::Answer));
+    return out;
+}
+
+// Everything a menu handler may change: the boxes, First's visibility and the list's entries,
+// each with its tooltip.
+val listView() {
+    val out = boxTexts();
+    out.set("firstVisible", controls.firstVisible());
+    val entries = val::array();
+    for (int i = 0; i < controls.listCount(); ++i) {
+        const std::string name = controls.listText(i);
+        val entry = val::object();
+        entry.set("name", name);
+        entry.set("tip", text(operationTip(name, modeOf(NumberMode))));
+        entries.call<void>("push", entry);
+    }
+    out.set("entries", entries);
+    return out;
+}
+
+val formLoad(const val& page) {
+    takeTexts(page);
+    Form_Load(controls, NumberMode);
+    return listView();
+}
+
+val numberItem(std::int16_t index, const val& page) {
+    takeTexts(page);
+    mnuNum_Click(controls, NumberMode, index);
+    return listView();
+}
+
+val addItem(std::int16_t index, const val& page) {
+    takeTexts(page);
+    mnuAdd_Click(controls, NumberMode, index);
+    return listView();
+}
+
+// A press of "Do It!": the boxes afterwards and the failure, if one stopped the evaluation,
+// as the message box shows it.
+val doIt(const val& page) {
+    takeTexts(page);
+    const std::optional<Failure> failure = DoIt_Click(controls, NumberMode);
+    val out = boxTexts();
+    if (failure) {
+        val reported = val::object();
+        reported.set("name", text(failureName(failure->kind)));
+        reported.set("title", text(failureTitle(failure->kind)));
+        reported.set("message", failureMessage(*failure));
+        out.set("failure", reported);
+    } else {
+        out.set("failure", val::null());
+    }
+    return out;
+}
+
+// The tooltip of the list's edit text in the current mode; empty when it names no entry.
+std::string tipOf(const std::string& editText) {
+    return std::string(operationTip(editText, modeOf(NumberMode)));
+}
+
+// What the control named `name` holds after the user inserts `inserted` over the selection
+// [start, end) of `held`: {text, cursor}, or null when it refuses the change. First and Second
+// take at most kTypingLimit code units; Answer and the list's edit field take any length.
+val typeText(const std::string& name, const std::u16string& held, std::size_t start,
+             std::size_t end, const std::u16string& inserted) {
+    const bool limited = name == "First" || name == "Second";
+    const std::optional<TypedText> typed =
+        typeInto(held, start, end, inserted,
+                 limited ? static_cast<std::size_t>(kTypingLimit) : kNoTypingLimit);
+    if (!typed) {
+        return val::null();
+    }
+    val out = val::object();
+    out.set("text", typed->text);
+    out.set("cursor", typed->cursor);
+    return out;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(quillon) {
+    emscripten::function("look", &look);
+    emscripten::function("Form_Load", &formLoad);
+    emscripten::function("mnuNum_Click", &numberItem);
+    emscripten::function("mnuAdd_Click", &addItem);
+    emscripten::function("DoIt", &doIt);
+    emscripten::function("operationTip", &tipOf);
+    emscripten::function("typeInto", &typeText);
+}
+
+}  // namespace quillon

@@ -1,0 +1,370 @@
+// The page in Chromium, driven as a user drives it: its look against the core's look table,
+// the screenshots, accessibility, the keyboard, the failure dialog, typing and offline use.
+// Every page of every test must run without a console error or a Content-Security-Policy
+// violation.
+//
+//   node page_test.mjs --site DIR --out DIR     (the screenshots go into DIR)
+import assert from 'node:assert/strict';
+import { mkdirSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+import { after, afterEach, before, describe, test } from 'node:test';
+import { parseArgs } from 'node:util';
+import { readFileSync } from 'node:fs';
+import { launch, open, serve, watch } from './browser.mjs';
+
+const { values: options } = parseArgs({
+  options: { site: { type: 'string' }, out: { type: 'string' } },
+});
+mkdirSync(options.out, { recursive: true });
+const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+
+let server;
+let browser;
+let context;
+let problems;
+before(async () => {
+  server = await serve(options.site);
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+afterEach(async () => {
+  await context?.close();
+  context = null;
+  assert.deepEqual(problems, [], 'no console error and no Content-Security-Policy violation');
+});
+
+// A fresh page of its own, under a colour scheme, with the window built.
+async function freshPage(colorScheme = 'light', url = server.url) {
+  context = await browser.newContext({ colorScheme });
+  context.setDefaultTimeout(15000);
+  const page = await context.newPage();
+  problems = watch(page);
+  await open(page, url);
+  return page;
+}
+
+// The look table, straight from the core the page runs on.
+const lookOf = (page) =>
+  page.evaluate(async () => {
+    const { default: createCore } = await import('./quillon-core.js');
+    return (await createCore()).look();
+  });
+
+const value = (page, id) => page.evaluate((box) => document.getElementById(box).value, id);
+const setValue = (page, id, text) => page.evaluate(([box, written]) => { document.getElementById(box).value = written; }, [id, text]);
+const focused = (page) => page.evaluate(() => document.activeElement?.id ?? '');
+
+// Chooses an entry of the list with the keys: into the field, Down to the entry, Return.
+async function chooseByKeys(page, name) {
+  const names = await page.evaluate(() => [...document.querySelectorAll('[role=option]')].map((o) => o.textContent));
+  assert.ok(names.includes(name), `the list has ${name}`);
+  await page.getByRole('combobox', { name: 'Operation' }).focus();
+  for (let i = 0; i <= names.indexOf(name); ++i) await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+}
+
+async function axeViolations(page) {
+  await page.evaluate(axeSource);
+  const results = await page.evaluate(() => window.axe.run(document));
+  return results.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+}
+
+describe('the look', () => {
+  for (const scheme of ['light', 'dark']) {
+    test(`under a ${scheme} scheme each control has its place, size and colour from the look table`, async () => {
+      const page = await freshPage(scheme);
+      const look = await lookOf(page);
+      const shown = await page.evaluate((controls) => {
+        const client = document.getElementById('client').getBoundingClientRect();
+        const style = getComputedStyle(document.getElementById('client'));
+        return {
+          client: { width: client.width, height: client.height, background: style.backgroundColor },
+          controls: controls.map((name) => {
+            const control = document.querySelector(`[data-control="${name}"]`);
+            const box = control.getBoundingClientRect();
+            const { backgroundColor, color } = getComputedStyle(control);
+            return { name, left: box.left - client.left, top: box.top - client.top, width: box.width, height: box.height, background: backgroundColor, color };
+          }),
+        };
+      }, look.controls.map((c) => c.name));
+      assert.deepEqual(shown.client, { width: look.clientWidth, height: look.clientHeight, background: look.background });
+      for (const [i, control] of look.controls.entries()) {
+        const { name, left, top, width, height } = control;
+        assert.deepEqual(
+          { name, left: shown.controls[i].left, top: shown.controls[i].top, width: shown.controls[i].width, height: shown.controls[i].height },
+          { name, left, top, width, height });
+        if (control.background) assert.equal(shown.controls[i].background, control.background, name);
+        // Text on a fixed background is black under every scheme.
+        if (control.background && control.kind !== 'line') assert.equal(shown.controls[i].color, 'rgb(0, 0, 0)', name);
+      }
+      await page.locator('#window').screenshot({ path: join(options.out, scheme === 'light' ? 'screenshot-web.png' : 'screenshot-web-dark.png') });
+    });
+  }
+
+  test('the boxes and the button use bold 12-point Courier New or a face with its metrics', async () => {
+    const page = await freshPage();
+    const look = await lookOf(page);
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('DOM.enable');
+    await cdp.send('CSS.enable');
+    const { root } = await cdp.send('DOM.getDocument');
+    for (const control of look.controls.filter((c) => c.boxFont)) {
+      const style = await page.evaluate((id) => {
+        const { fontFamily, fontWeight, fontSize } = getComputedStyle(document.getElementById(id));
+        return { fontFamily, fontWeight, fontSize };
+      }, control.name);
+      assert.ok(style.fontFamily.startsWith(`"${look.boxFont.family}"`), style.fontFamily);
+      assert.equal(style.fontWeight, String(look.boxFont.weight));
+      assert.equal(style.fontSize, `${(look.boxFont.points * 96) / 72}px`);
+    }
+    // The face the button's caption is drawn in.
+    const { nodeId } = await cdp.send('DOM.querySelector', { nodeId: root.nodeId, selector: '#DoIt' });
+    const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+    assert.ok(fonts.length > 0 && fonts.every((f) => ['Courier New', 'Liberation Mono', 'Cousine'].includes(f.familyName)),
+      JSON.stringify(fonts));
+  });
+
+  test('the list\'s popup is as wide as its longest entry, each with its tooltip', async () => {
+    const page = await freshPage();
+    await page.keyboard.press('F10');
+    await page.getByRole('menuitem', { name: 'Number of Figures' }).click();
+    await page.getByRole('menuitem', { name: 'One Number' }).click();
+    await page.getByRole('menuitem', { name: 'Add Operations' }).click();
+    await page.getByRole('menuitem', { name: 'Unit Conversion' }).click();
+    await page.getByRole('combobox', { name: 'Operation' }).press('Alt+ArrowDown');
+    const entries = await page.evaluate(() => {
+      const list = document.getElementById('Operation-list');
+      return {
+        listWidth: list.getBoundingClientRect().width,
+        fieldWidth: document.querySelector('[data-control=Operation]').getBoundingClientRect().width,
+        options: [...list.children].map((o) => ({ name: o.textContent, cut: o.scrollWidth > o.clientWidth, tip: o.title })),
+      };
+    });
+    assert.equal(entries.options.length, 30);
+    assert.ok(entries.listWidth >= entries.fieldWidth);
+    assert.deepEqual(entries.options.filter((o) => o.cut || !o.tip), []);
+    const popup = await page.locator('#Operation-list').boundingBox();
+    await page.screenshot({ path: join(options.out, 'screenshot-web-list.png'), clip: { x: 0, y: 0, width: 360, height: popup.y + popup.height + 8 } });
+    await page.locator('#window').click({ position: { x: 5, y: 75 } });
+  });
+});
+
+describe('accessibility', () => {
+  test('every control has the accessible name it has on the desktop', async () => {
+    const page = await freshPage();
+    const names = [
+      ['textbox', 'First'], ['combobox', 'Operation'], ['textbox', 'Second'], ['textbox', 'Answer'], ['button', 'Do It!'],
+      ['menubar', 'Quillon'], ['menuitem', 'Add Operations'], ['menuitem', 'Number of Figures'],
+    ];
+    for (const [role, name] of names) {
+      assert.equal(await page.getByRole(role, { name, exact: true }).count(), 1, `${role} "${name}"`);
+    }
+  });
+
+  for (const scheme of ['light', 'dark']) {
+    test(`axe finds no violation under a ${scheme} scheme: at start, with the list, a menu and the dialog open`, async () => {
+      const page = await freshPage(scheme);
+      assert.deepEqual(await axeViolations(page), [], 'at start');
+      await page.getByRole('combobox', { name: 'Operation' }).press('ArrowDown');
+      assert.deepEqual(await axeViolations(page), [], 'with the list open');
+      await page.keyboard.press('Escape');
+      await page.keyboard.press('F10');
+      await page.keyboard.press('ArrowDown');
+      assert.deepEqual(await axeViolations(page), [], 'with a menu open');
+      await page.keyboard.press('Escape');
+      await page.keyboard.press('Escape');
+      await setValue(page, 'First', 'abc');
+      await chooseByKeys(page, '+');
+      await page.getByRole('button', { name: 'Do It!' }).click();
+      assert.deepEqual(await axeViolations(page), [], 'with the failure dialog open');
+    });
+  }
+});
+
+describe('the keyboard', () => {
+  test('Tab goes First, Operation, Second, Answer, Do It!', async () => {
+    const page = await freshPage();
+    const order = [await focused(page)];
+    for (let i = 0; i < 4; ++i) {
+      await page.keyboard.press('Tab');
+      order.push(await focused(page));
+    }
+    assert.deepEqual(order, ['First', 'Operation', 'Second', 'Answer', 'DoIt']);
+  });
+
+  test('Return and keypad Enter in each box and in the list press Do It!', async () => {
+    const page = await freshPage();
+    await setValue(page, 'First', '7');
+    await setValue(page, 'Second', '2');
+    await chooseByKeys(page, '÷');
+    for (const box of ['First', 'Operation', 'Second', 'Answer']) {
+      for (const key of ['Enter', 'NumpadEnter']) {
+        await setValue(page, 'Answer', 'x');
+        await page.locator(`#${box}`).press(key);
+        assert.equal(await value(page, 'Answer'), '3.5', `${key} in ${box}`);
+      }
+    }
+  });
+
+  test('the arrows move through the list and wrap, Return chooses without pressing Do It!, Escape closes', async () => {
+    const page = await freshPage();
+    const list = page.getByRole('combobox', { name: 'Operation' });
+    const current = () => page.evaluate(() => document.getElementById(document.getElementById('Operation').getAttribute('aria-activedescendant'))?.textContent ?? null);
+    await list.press('ArrowDown');
+    assert.equal(await list.getAttribute('aria-expanded'), 'true');
+    assert.equal(await current(), '+');
+    await list.press('ArrowUp');
+    assert.equal(await current(), '÷', 'up from the first entry goes to the last');
+    await list.press('ArrowDown');
+    assert.equal(await current(), '+', 'down from the last entry goes to the first');
+    await list.press('ArrowDown');
+    await list.press('Enter');
+    assert.equal(await list.inputValue(), '-');
+    assert.equal(await list.getAttribute('aria-expanded'), 'false');
+    assert.equal(await value(page, 'Answer'), '0');
+    await list.press('Alt+ArrowDown');
+    assert.equal(await current(), '-', 'Alt+Down opens on the chosen entry');
+    await list.press('Escape');
+    assert.equal(await list.getAttribute('aria-expanded'), 'false');
+    assert.equal(await list.inputValue(), '-');
+    assert.ok(await list.getAttribute('title'), 'the chosen entry\'s tooltip');
+  });
+
+  test('typing suggests the entries that start with the text and never adds one', async () => {
+    const page = await freshPage();
+    await page.keyboard.press('F10');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('End'); // Miscellaneous
+    await page.keyboard.press('ArrowUp'); // Trigonometry
+    await page.keyboard.press('Enter');
+    const list = page.getByRole('combobox', { name: 'Operation' });
+    await list.fill('');
+    await list.pressSequentially('cos');
+    const shown = await page.evaluate(() => [...document.querySelectorAll('[role=option]:not([hidden])')].map((o) => o.textContent));
+    assert.deepEqual(shown, ['Cos(sum)', 'Cos(difference)', 'Cos°(sum)', 'Cos°(difference)', 'Cos>Cos', 'Cos<Cos']);
+    await list.press('Enter'); // closes the suggestions: no entry has visual focus
+    await list.press('Enter'); // presses Do It!
+    assert.equal(await list.inputValue(), 'cos');
+    assert.equal(await value(page, 'Answer'), 'ERROR 1: No operation chosen');
+    assert.equal(await page.locator('[role=option]').count(), 16);
+  });
+
+  test('F10 and the arrows reach both menus; Return chooses; Escape goes back where the focus was', async () => {
+    const page = await freshPage();
+    await page.locator('#Second').focus();
+    await page.keyboard.press('F10');
+    assert.equal(await focused(page), 'mnuOp');
+    await page.keyboard.press('ArrowRight');
+    assert.equal(await focused(page), 'mnuNumO');
+    await page.keyboard.press('ArrowDown');
+    assert.equal(await focused(page), 'mnuNum1');
+    await page.keyboard.press('Escape');
+    assert.equal(await focused(page), 'mnuNumO');
+    await page.keyboard.press('Escape');
+    assert.equal(await focused(page), 'Second');
+    await page.keyboard.press('F10');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.press('ArrowUp');
+    await page.keyboard.press('Enter');
+    assert.equal(await focused(page), 'Second', 'back after "Two Numbers"');
+    await page.keyboard.press('F10');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('ArrowDown');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.locator('[role=option]').count(), 4 + 16, 'Bitwise and Logical Operators added');
+    assert.equal(await focused(page), 'Second');
+  });
+});
+
+describe('the failure dialog', () => {
+  test('a failure opens a modal dialog titled Quillon with the message and one OK button; the focus comes back and the window goes on', async () => {
+    const page = await freshPage();
+    await setValue(page, 'First', 'abc');
+    await setValue(page, 'Second', '1');
+    await chooseByKeys(page, '+');
+    const doIt = page.getByRole('button', { name: 'Do It!' });
+    for (const close of ['Enter', 'Escape']) {
+      await doIt.focus();
+      await page.keyboard.press('Enter');
+      const dialog = page.getByRole('dialog', { name: 'Quillon' });
+      assert.ok(await dialog.evaluate((d) => d.matches(':modal')));
+      assert.equal(await page.locator('#failure-message').textContent(), 'Type mismatch: "abc" is not a number.');
+      assert.equal(await dialog.getByRole('button').count(), 1);
+      assert.equal(await focused(page), 'failure-ok');
+      await page.keyboard.press(close);
+      assert.equal(await dialog.count(), 0, `${close} closes it`);
+      assert.equal(await focused(page), 'DoIt');
+    }
+    await setValue(page, 'First', '7');
+    await doIt.click();
+    assert.equal(await value(page, 'Answer'), '8');
+    assert.equal(await page.getByRole('dialog').count(), 0);
+  });
+});
+
+describe('typing', () => {
+  test('a box takes what the typing rule lets through, key by key, pasted and typed at once', async () => {
+    const page = await freshPage();
+    await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+    const paste = async (text) => {
+      await page.evaluate((t) => navigator.clipboard.writeText(t), text);
+      await page.keyboard.press('Control+V');
+    };
+    const rows = [
+      // box, how, text, what the box holds after it (from empty)
+      ['First', 'keys', '1234567890123456789', '123456789012345678'],
+      ['Second', 'keys', '÷×°12345678901234567', '÷×°123456789012345'],
+      ['First', 'paste', '12\r\n34', '12'],
+      ['Second', 'paste', '-1.5E-7', '-1.5E-7'],
+      ['Answer', 'paste', '1234567890123456789012345678901234567890', '1234567890123456789012345678901234567890'],
+      ['Operation', 'paste', 'Sin°()\nCos', 'Sin°()'],
+      ['First', 'insert', '12345678901234567890', null],
+    ];
+    for (const [box, how, text, expected] of rows) {
+      await page.locator(`#${box}`).fill('');
+      if (how === 'keys') await page.keyboard.type(text);
+      else if (how === 'paste') await paste(text);
+      else await page.keyboard.insertText(text);
+      // Where the rule has changed hands, the page must still hold what the core's rule says.
+      const wanted = expected ?? await page.evaluate(async ([name, inserted]) => {
+        const { default: createCore } = await import('./quillon-core.js');
+        return (await createCore()).typeInto(name, '', 0, 0, inserted)?.text ?? '';
+      }, [box, text]);
+      assert.equal(await value(page, box), wanted, `${how} ${JSON.stringify(text)} into ${box}`);
+    }
+  });
+});
+
+describe('installed and offline', () => {
+  test('after one visit the page reloads and evaluates with the network off, and stores nothing else', async () => {
+    const own = await serve(options.site);
+    const page = await freshPage('light', own.url);
+    assert.equal(await page.title(), 'Quillon');
+    const manifest = await (await context.newCDPSession(page)).send('Page.getAppManifest');
+    assert.deepEqual(manifest.errors, []);
+    assert.match(manifest.data, /"name": "Quillon"/);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await own.close();
+    await context.setOffline(true);
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    await setValue(page, 'First', '7');
+    await setValue(page, 'Second', '2');
+    await chooseByKeys(page, '÷');
+    await page.getByRole('button', { name: 'Do It!' }).click();
+    assert.equal(await value(page, 'Answer'), '3.5');
+    const stored = await page.evaluate(async () => ({
+      cookies: document.cookie,
+      local: localStorage.length + sessionStorage.length,
+      databases: (await indexedDB.databases()).length,
+      caches: await caches.keys(),
+      files: (await (await caches.open('quillon')).keys()).map((r) => new URL(r.url).pathname).sort(),
+    }));
+    assert.deepEqual({ ...stored, files: undefined }, { cookies: '', local: 0, databases: 0, caches: ['quillon'], files: undefined });
+    assert.ok(stored.files.every((path) => /^\/([\w-]+\.(html|css|js|wasm|webmanifest|svg|png))?$/.test(path)), stored.files.join(' '));
+  });
+});
