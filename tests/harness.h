@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <ostream>
@@ -22,6 +23,19 @@ inline void PrintTo(FailureKind kind, std::ostream* out) {
 }  // namespace quillon
 
 namespace quillon::testing {
+
+// The bits of a double and the double of some bits, as std::bit_cast gives them (which the
+// libc++ of emscripten 3.1.6 does not have).
+inline std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+inline double doubleOf(std::uint64_t bits) {
+    double value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 // One evaluation: the boxes before the press, the operation, and what the boxes hold after.
 struct EvalCase {

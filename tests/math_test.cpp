@@ -6,7 +6,6 @@
 // rounded once to the nearest Double.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -54,8 +53,7 @@ void expectRows(const Row* begin, const Row* end) {
         if (std::isnan(row->expected)) {
             EXPECT_TRUE(std::isnan(result)) << result;
         } else {
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(result),
-                      std::bit_cast<std::uint64_t>(row->expected))
+            EXPECT_EQ(bitsOf(result), bitsOf(row->expected))
                 << std::hexfloat << result << " instead of " << row->expected;
         }
     }

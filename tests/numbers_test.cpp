@@ -1,7 +1,6 @@
 // Reading and writing numbers, integer rounding and checked arithmetic.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -168,7 +167,7 @@ std::vector<double> sampleDoubles() {
                                   9.999999999999995e-5,
                                   1.0 / 3.0};
     std::mt19937_64 random(20261208);
-    const auto withBits = [](std::uint64_t bits) { return std::bit_cast<double>(bits); };
+    const auto withBits = [](std::uint64_t bits) { return testing::doubleOf(bits); };
     constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
     for (int i = 0; i < 20000; ++i) {
         const std::uint64_t sign = random() & (std::uint64_t{1} << 63);
@@ -193,7 +192,7 @@ TEST(WriteNumber, IsReadBackToTheNumberItShows) {
         const std::string text = writeNumber(value);
         std::string again;
         ASSERT_EQ(failureOf([&] { again = writeNumber(readNumber(text)); }), std::nullopt) << text;
-        ASSERT_EQ(again, text) << "from the bits " << std::bit_cast<std::uint64_t>(value);
+        ASSERT_EQ(again, text) << "from the bits " << testing::bitsOf(value);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -14,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "harness.h"
 #include "rounded_digits.h"
 
 namespace quillon {
@@ -109,11 +109,11 @@ TEST(RoundedToChars, RefusesATextThatDoesNotFit) {
 
 // Doubles of every kind: random bit patterns (NaNs and infinities among them), short decimal
 // fractions, and exact halves between two candidate texts at several scales.
-std::vector<double> sampleDoubles(std::size_t count) {
+[[maybe_unused]] std::vector<double> sampleDoubles(std::size_t count) {
     std::mt19937_64 random(20261208);
     std::vector<double> values;
     for (std::size_t i = 0; i < count; ++i) {
-        values.push_back(std::bit_cast<double>(random()));
+        values.push_back(testing::doubleOf(random()));
         values.push_back(static_cast<double>(random() % 2000001) /
                          std::pow(10.0, static_cast<double>(random() % 12)));
         values.push_back(std::ldexp(static_cast<double>(random() % 4000) + 0.5,
@@ -146,8 +146,8 @@ TEST(RoundedToChars, WritesWhatStdToCharsWrites) {
             const std::string expected(buffer.data(), result.ptr);
             const std::string actual = rounded(value, form.format, form.precision);
             if (actual != expected && ++failures <= 10) {
-                ADD_FAILURE() << std::bit_cast<std::uint64_t>(value) << " with precision "
-                              << form.precision << ": " << actual << " instead of " << expected;
+                ADD_FAILURE() << testing::bitsOf(value) << " with precision " << form.precision
+                              << ": " << actual << " instead of " << expected;
             }
         }
     }

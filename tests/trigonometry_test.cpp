@@ -1,7 +1,6 @@
 // "Trigonometry": the circular functions, their inverses and the comparisons of sines and cosines.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 
 #include "harness.h"
@@ -11,7 +10,7 @@ namespace quillon::testing {
 namespace {
 
 TEST(Pi, IsTheDoubleNearestItsFifteenDigits) {
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(kPiValue), 0x400921FB54442D11u);
+    EXPECT_EQ(bitsOf(kPiValue), 0x400921FB54442D11u);
 }
 
 TEST(TwoNumberTrigonometry, TakesTheFunctionOfTheSumOrDifference) {
