@@ -37,8 +37,8 @@ namespace {
 // Quillon ignores them there.
 //
 // To refresh it for another Qt: list the candidate names with
-//   strings -n 3 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6XcbQpa.so.6 \
-//       | grep -xE -- '-[a-z]+=?'
+//   strings -n 3 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6 libQt6XcbQpa.so.6 |
+//       grep -xE -- '-[a-z]+=?'
 // and the options in the documentation of QGuiApplication and QApplication, then start a
 // QApplication with each under Xvfb (and with -platform offscreen, which takes no X11 option)
 // and see which ones are left in QCoreApplication::arguments().

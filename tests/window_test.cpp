@@ -738,10 +738,10 @@ void expectInProportion(Form1& form, const std::string& look) {
             QString::fromUtf8(control.name.data(), static_cast<qsizetype>(control.name.size())));
         const TwipRect& twips = control.twips;
         const QRectF expected(twips.left, twips.top, twips.width, twips.height);
-        for (const auto [pixels, length] : {std::pair{widget->x(), expected.x()},
-                                            {widget->y(), expected.y()},
-                                            {widget->width(), expected.width()},
-                                            {widget->height(), expected.height()}}) {
+        for (const auto& [pixels, length] : {std::pair{widget->x(), expected.x()},
+                                             {widget->y(), expected.y()},
+                                             {widget->width(), expected.width()},
+                                             {widget->height(), expected.height()}}) {
             EXPECT_NEAR(pixels, length * growth / kTwipsPerPixel, 2)
                 << control.name << ", " << look;
         }
