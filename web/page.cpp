@@ -72,6 +72,7 @@ val controlLook(const ControlLook& look) {
     control.set("background", look.background ? val(cssColour(*look.background)) : val::null());
     control.set("boxFont", look.boxFont);
     control.set("tabIndex", look.tabIndex);
+    control.set("description", text(look.description));
     return control;
 }
 
@@ -103,6 +104,7 @@ val look() {
             items.call<void>("push", text(item));
         }
         menuOut.set("items", items);
+        menuOut.set("exclusive", menu.exclusive);
         menus.call<void>("push", menuOut);
     }
     out.set("menus", menus);
@@ -140,6 +142,8 @@ val listView() {
         entries.call<void>("push", entry);
     }
     out.set("entries", entries);
+    // The item of "Number of Figures" that shows the mode in force.
+    out.set("numberItem", modeOf(NumberMode) == Mode::TwoNumbers ? 2 : 1);
     return out;
 }
 
@@ -185,20 +189,31 @@ std::string tipOf(const std::string& editText) {
 }
 
 // What the control named `name` holds after the user inserts `inserted` over the selection
-// [start, end) of `held`: {text, cursor}, or null when it refuses the change. First and Second
-// take at most kTypingLimit code units; Answer and the list's edit field take any length.
+// [start, end) of `held`: {outcome, text, cursor, note}, the outcome "taken", "unchanged" or
+// "tooLong" (refused; the box keeps `held`), and the note to show beside the box, or null.
+// First and Second take at most kTypingLimit code units; Answer and the list's edit field take
+// any length.
 val typeText(const std::string& name, const std::u16string& held, std::size_t start,
              std::size_t end, const std::u16string& inserted) {
     const bool limited = name == "First" || name == "Second";
-    const std::optional<TypedText> typed =
+    const TypedText typed =
         typeInto(held, start, end, inserted,
                  limited ? static_cast<std::size_t>(kTypingLimit) : kNoTypingLimit);
-    if (!typed) {
-        return val::null();
-    }
     val out = val::object();
-    out.set("text", typed->text);
-    out.set("cursor", typed->cursor);
+    switch (typed.outcome) {
+        case TypedText::Outcome::Taken:
+            out.set("outcome", text("taken"));
+            break;
+        case TypedText::Outcome::Unchanged:
+            out.set("outcome", text("unchanged"));
+            break;
+        case TypedText::Outcome::TooLong:
+            out.set("outcome", text("tooLong"));
+            break;
+    }
+    out.set("text", typed.text);
+    out.set("cursor", typed.cursor);
+    out.set("note", showsTooLongNote(typed, inserted) ? text(kTooLongNote) : val::null());
     return out;
 }
 

@@ -28,6 +28,7 @@ function show(view) {
   boxes.Answer.value = view.answer;
   if (view.entries) {
     boxes.First.hidden = !view.firstVisible;
+    choiceItems.forEach((item, i) => item.setAttribute('aria-checked', String(i + 1 === view.numberItem)));
     closeList();
     listbox.replaceChildren(...view.entries.map((entry, i) => {
       const option = element('li', { role: 'option', id: `${listbox.id}-${i}`, title: entry.tip });
@@ -57,10 +58,12 @@ function judgeTyping(field, name) {
     event.preventDefault();
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
     const typed = core.typeInto(name, field.value, field.selectionStart, field.selectionEnd, inserted);
-    if (typed) {
+    if (typed.outcome === 'taken') {
       field.value = typed.text;
       field.setSelectionRange(typed.cursor, typed.cursor);
       field.dispatchEvent(new Event('input'));
+    } else if (typed.outcome === 'tooLong') {
+      refuse(field, typed.note);
     }
   });
   // Return and Enter press "Do It!", as a dialog's default button.
@@ -70,6 +73,31 @@ function judgeTyping(field, name) {
       doIt.click();
     }
   });
+}
+
+// A change the box refuses for its length: a short beep, and for a paste or a drop a note
+// below the box that goes by itself.
+let beeper;
+let noteTimer;
+function refuse(field, note) {
+  try {
+    beeper ??= new AudioContext();
+    const tone = beeper.createOscillator();
+    const gain = beeper.createGain();
+    gain.gain.value = 0.05;
+    tone.connect(gain).connect(beeper.destination);
+    tone.start();
+    tone.stop(beeper.currentTime + 0.08);
+  } catch {
+    // No sound on this device: the note still says what happened.
+  }
+  if (!note) return;
+  const shown = byId('note');
+  shown.textContent = note;
+  px(shown.style, { left: field.offsetLeft, top: field.offsetTop + field.offsetHeight });
+  shown.hidden = false;
+  clearTimeout(noteTimer);
+  noteTimer = setTimeout(() => { shown.hidden = true; }, 3000);
 }
 
 // The list of Operation: an editable combobox whose popup suggests the entries that start with
@@ -189,6 +217,8 @@ function makeControl(control) {
       id: control.name, type: 'text', 'aria-label': control.label, autocomplete: 'off', spellcheck: 'false',
     });
     made.value = control.text;
+    // What the box holds, for its tooltip and for screen readers.
+    if (control.description) made.title = control.description;
     judgeTyping(made, control.name);
   } else if (control.kind === 'list') {
     made = makeList(control);
@@ -231,6 +261,7 @@ function buildClient() {
 // is; the keyboard reaches the bar by Tab or F10 and goes back where it came from.
 const bar = byId('menubar');
 let tops; // the menus' titles on the bar
+const choiceItems = []; // the items of "Number of Figures", which show the mode
 let returnFocus = null; // where the focus was before the menu bar took it
 
 function buildMenus() {
@@ -244,7 +275,14 @@ function buildMenus() {
     const popup = element('ul', { id: `${menu.name}-menu`, role: 'menu', 'aria-label': menu.caption });
     popup.hidden = true;
     popup.append(...menu.items.map((caption, i) => {
-      const item = element('button', { id: `${menu.itemName}${i + 1}`, type: 'button', role: 'menuitem', tabindex: '-1' });
+      // An exclusive choice shows the item in force checked.
+      const item = element('button', {
+        id: `${menu.itemName}${i + 1}`, type: 'button', role: menu.exclusive ? 'menuitemradio' : 'menuitem', tabindex: '-1',
+      });
+      if (menu.exclusive) {
+        item.setAttribute('aria-checked', 'false');
+        choiceItems.push(item);
+      }
       item.textContent = caption;
       item.addEventListener('click', () => {
         show(core[`${menu.itemName}_Click`](i + 1, texts()));
@@ -280,7 +318,7 @@ function holding(...children) {
   return holder;
 }
 
-const itemsOf = (top) => [...top.nextSibling.querySelectorAll('[role=menuitem]')];
+const itemsOf = (top) => [...top.nextSibling.querySelectorAll('[role^=menuitem]')];
 const isOpen = () => tops.some((top) => !top.nextSibling.hidden);
 
 function menuKey(event) {

@@ -132,7 +132,10 @@ describe('the look', () => {
     const page = await freshPage();
     await page.keyboard.press('F10');
     await page.getByRole('menuitem', { name: 'Number of Figures' }).click();
-    await page.getByRole('menuitem', { name: 'One Number' }).click();
+    await page.getByRole('menuitemradio', { name: 'One Number' }).click();
+    // The pair shows the mode in force (the menu has closed: its items are read by id).
+    assert.equal(await page.locator('#mnuNum1').getAttribute('aria-checked'), 'true');
+    assert.equal(await page.locator('#mnuNum2').getAttribute('aria-checked'), 'false');
     await page.getByRole('menuitem', { name: 'Add Operations' }).click();
     await page.getByRole('menuitem', { name: 'Unit Conversion' }).click();
     await page.getByRole('combobox', { name: 'Operation' }).press('Alt+ArrowDown');
@@ -323,6 +326,9 @@ describe('typing', () => {
       ['Answer', 'paste', '1234567890123456789012345678901234567890', '1234567890123456789012345678901234567890'],
       ['Operation', 'paste', 'Sin°()\nCos', 'Sin°()'],
       ['First', 'insert', '12345678901234567890', null],
+      // A number too long to paste is refused whole, with a note; one that fits is taken.
+      ['First', 'paste', '12345678901234567890123', ''],
+      ['Second', 'paste', '12345', '12345'],
     ];
     for (const [box, how, text, expected] of rows) {
       await page.locator(`#${box}`).fill('');
@@ -332,9 +338,13 @@ describe('typing', () => {
       // Where the rule has changed hands, the page must still hold what the core's rule says.
       const wanted = expected ?? await page.evaluate(async ([name, inserted]) => {
         const { default: createCore } = await import('./quillon-core.js');
-        return (await createCore()).typeInto(name, '', 0, 0, inserted)?.text ?? '';
+        const typed = (await createCore()).typeInto(name, '', 0, 0, inserted);
+        return typed.outcome === 'taken' ? typed.text : '';
       }, [box, text]);
       assert.equal(await value(page, box), wanted, `${how} ${JSON.stringify(text)} into ${box}`);
+      if (text === '12345678901234567890123') {
+        assert.equal(await page.getByRole('status').textContent(), 'At most 18 characters');
+      }
     }
   });
 });

@@ -66,7 +66,7 @@ export class PageDriver {
       if (!item) return null;
       const top = item.closest('[role=menu]').previousElementSibling;
       const tops = [...document.querySelectorAll('#menubar > li > [role=menuitem]')];
-      const items = [...item.closest('[role=menu]').querySelectorAll('[role=menuitem]')];
+      const items = [...item.closest('[role=menu]').querySelectorAll('[role^=menuitem]')];
       const box = top.getBoundingClientRect();
       return { top: tops.indexOf(top), item: items.indexOf(item), x: box.x + box.width / 2, y: box.y + box.height / 2 };
     }, id);
