@@ -86,10 +86,14 @@ TEST(RoundedToChars, WritesTheTextsOfTheTable) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(rounded(row.value, row.format, row.precision), row.text);
 #ifdef QUILLON_HAVE_FLOAT_TO_CHARS
-        std::array<char, 128> buffer{};
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), row.value,
-                                          row.format, row.precision);
-        EXPECT_EQ(std::string(buffer.data(), result.ptr), row.text) << "the table is wrong";
+        // A NaN's text differs between standard libraries (libc++ writes "-nan(ind)"); only the
+        // texts of numbers must agree.
+        if (!std::isnan(row.value)) {
+            std::array<char, 128> buffer{};
+            const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                              row.value, row.format, row.precision);
+            EXPECT_EQ(std::string(buffer.data(), result.ptr), row.text) << "the table is wrong";
+        }
 #endif
     }
 }
@@ -140,6 +144,9 @@ TEST(RoundedToChars, WritesWhatStdToCharsWrites) {
     int failures = 0;
     for (const Form& form : forms) {
         for (const double value : sampleDoubles(form.count)) {
+            if (std::isnan(value)) {
+                continue;  // spelled differently by each standard library
+            }
             std::array<char, 128> buffer{};
             const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                               form.format, form.precision);
