@@ -8,10 +8,11 @@ import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
-import { after, afterEach, before, describe, test } from 'node:test';
+import { afterEach, describe, test } from 'node:test';
 import { parseArgs } from 'node:util';
 import { readFileSync } from 'node:fs';
-import { launch, open, serve, watch } from './browser.mjs';
+import { open, serve, watch } from './browser.mjs';
+import { session } from './session.mjs';
 
 const { values: options } = parseArgs({
   options: { site: { type: 'string' }, out: { type: 'string' } },
@@ -19,18 +20,9 @@ const { values: options } = parseArgs({
 mkdirSync(options.out, { recursive: true });
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
-let server;
-let browser;
 let context;
 let problems;
-before(async () => {
-  server = await serve(options.site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const running = session(options.site);
 afterEach(async () => {
   await context?.close();
   context = null;
@@ -38,8 +30,8 @@ afterEach(async () => {
 });
 
 // A fresh page of its own, under a colour scheme, with the window built.
-async function freshPage(colorScheme = 'light', url = server.url) {
-  context = await browser.newContext({ colorScheme });
+async function freshPage(colorScheme = 'light', url = running.server.url) {
+  context = await running.browser.newContext({ colorScheme });
   context.setDefaultTimeout(15000);
   const page = await context.newPage();
   problems = watch(page);

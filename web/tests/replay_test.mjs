@@ -8,9 +8,10 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { parseArgs } from 'node:util';
-import { launch, open, serve, watch } from './browser.mjs';
+import { open, watch } from './browser.mjs';
+import { session } from './session.mjs';
 import { PageDriver } from './page_driver.mjs';
 
 const { values: options, positionals } = parseArgs({
@@ -36,16 +37,7 @@ if (options.generate) {
   scripts.push([`clicks-${options.clicks}`, clicks]);
 }
 
-let server;
-let browser;
-before(async () => {
-  server = await serve(options.site);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const running = session(options.site);
 
 // The first differing lines, shown side by side.
 function differences(native, page) {
@@ -61,9 +53,9 @@ function differences(native, page) {
 for (const [name, script] of scripts) {
   test(`the page prints for ${name} byte for byte what quillon-replay prints`, async () => {
     const expected = run(options.native, ['--headless'], script);
-    const page = await browser.newPage();
+    const page = await running.browser.newPage();
     const problems = watch(page);
-    await open(page, server.url);
+    await open(page, running.server.url);
     const driver = new PageDriver(page);
     await driver.measure();
     let printed = '';
