@@ -24,6 +24,19 @@ inline constexpr std::string_view kChooseOperation = "Choose Operation";
 // The three text boxes of the window.
 enum class Box { First, Second, Answer };
 
+// The box's name, as the window's look and the scripts call it.
+constexpr std::string_view boxName(Box box) {
+    switch (box) {
+        case Box::First:
+            return "First";
+        case Box::Second:
+            return "Second";
+        case Box::Answer:
+            return "Answer";
+    }
+    return "Answer";
+}
+
 class Controls {
 public:
     virtual ~Controls() = default;

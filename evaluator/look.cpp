@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "controls.h"
@@ -17,8 +18,15 @@ constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
 
 constexpr std::array kControls = {
-    ControlLook{
-        ControlKind::Box, "First", "0", {1920, 0, 2895, 285}, kGreen, true, 0, "The first number"},
+    ControlLook{ControlKind::Box,
+                "First",
+                "0",
+                {1920, 0, 2895, 285},
+                kGreen,
+                true,
+                0,
+                "The first number",
+                kTypingLimit},
     ControlLook{
         ControlKind::List, "Operation", kChooseOperation, {0, 240, 1935, 315}, kYellow, false, 1},
     ControlLook{ControlKind::Box,
@@ -28,7 +36,8 @@ constexpr std::array kControls = {
                 kGreen,
                 true,
                 2,
-                "The second number (the only one in one-number mode)"},
+                "The second number (the only one in one-number mode)",
+                kTypingLimit},
     ControlLook{ControlKind::Box, "Answer", "0", {0, 720, 4815, 285}, kCyan, true, 3, "The answer"},
     ControlLook{ControlKind::Button, "DoIt", "Do It!", {0, 960, 4815, 270}, std::nullopt, true, 4},
     // A line 4 pixels (60 twips) wide from (0, 600) to (4800, 600), centred on its y.
@@ -60,6 +69,15 @@ const WindowLook& windowLook() {
         "Quillon", 4785, 1230, kWhite, {"Courier New", 12, 700}, kControls, menus,
     };
     return look;
+}
+
+const ControlLook* controlLook(std::string_view name) {
+    for (const ControlLook& control : kControls) {
+        if (control.name == name) {
+            return &control;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace quillon

@@ -1,14 +1,17 @@
 // What the window looks like, as data that any front-end reads: the client area, each
-// control's kind, name, initial text, place and size in twips, background colour, font and
-// tab index, and the menu tree's captions. Nothing here says what a control does.
+// control's kind, name, initial text, place and size in twips, background colour, font, tab
+// index and typing limit, and the menu tree's captions. Nothing here says what a control does.
 //
 // Geometry is in twips (1/1440 inch): at 96 dots per inch, 15 twips make one pixel.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
+
+#include "typing.h"
 
 namespace quillon {
 
@@ -48,6 +51,9 @@ struct ControlLook {
     int tabIndex;  // the place in the focus order; -1: takes no focus
     // What the control holds, for its tooltip and for screen readers; empty for none.
     std::string_view description = {};
+    // The most UTF-16 code units the user may type or paste into a box; the program's own
+    // writes are never limited.
+    std::size_t typingLimit = kNoTypingLimit;
 };
 
 struct FontLook {
@@ -77,6 +83,9 @@ struct WindowLook {
 };
 
 const WindowLook& windowLook();
+
+// The look of the control named `name`, or null when the window has none of that name.
+const ControlLook* controlLook(std::string_view name);
 
 // The twips as whole pixels, rounded down, at 15 twips a pixel.
 constexpr int pixels(int twips) {

@@ -128,9 +128,8 @@ std::string validUtf8(const std::string& text) {
     return out;
 }
 
-std::string typeKeys(std::string current, const std::string& typed, int limit) {
+std::string typeKeys(std::string current, const std::string& typed, std::size_t limit) {
     std::u16string held = toUtf16(current);
-    const std::size_t boxLimit = limit < 0 ? kNoTypingLimit : static_cast<std::size_t>(limit);
     for (std::size_t at = 0; at < typed.size();) {
         const char32_t point = nextCodePoint(typed, at);
         if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
@@ -139,7 +138,7 @@ std::string typeKeys(std::string current, const std::string& typed, int limit) {
         // Each key is inserted at the end, and the box judges it as it judges any typing.
         std::string key;
         appendUtf8(key, point);
-        TypedText after = typeInto(held, held.size(), held.size(), toUtf16(key), boxLimit);
+        TypedText after = typeInto(held, held.size(), held.size(), toUtf16(key), limit);
         if (after.outcome == TypedText::Outcome::Taken) {
             held = std::move(after.text);
             current += key;

@@ -1,7 +1,10 @@
 // UTF-8 texts seen as the UTF-16 code units the window holds them in.
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+#include "typing.h"
 
 namespace quillon {
 
@@ -16,8 +19,8 @@ int utf16Length(const std::string& text);
 std::string validUtf8(const std::string& text);
 
 // What a user typing `typed` key by key into a box holding `current` ends up with: a key is
-// refused when the text would then exceed `limit` UTF-16 code units (limit < 0: no limit),
+// refused when the text would then exceed `limit` UTF-16 code units (kNoTypingLimit: none),
 // and a control character (a tab, say) types nothing.
-std::string typeKeys(std::string current, const std::string& typed, int limit);
+std::string typeKeys(std::string current, const std::string& typed, std::size_t limit);
 
 }  // namespace quillon

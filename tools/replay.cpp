@@ -7,6 +7,7 @@
 
 #include "catalogue.h"
 #include "evaluator.h"
+#include "look.h"
 #include "utf8.h"
 
 namespace quillon {
@@ -23,14 +24,10 @@ std::optional<long> parseInteger(std::string_view text) {
 }
 
 std::optional<Box> parseBox(std::string_view name) {
-    if (name == "First") {
-        return Box::First;
-    }
-    if (name == "Second") {
-        return Box::Second;
-    }
-    if (name == "Answer") {
-        return Box::Answer;
+    for (const Box box : {Box::First, Box::Second, Box::Answer}) {
+        if (boxName(box) == name) {
+            return box;
+        }
     }
     return std::nullopt;
 }
@@ -146,8 +143,7 @@ void HeadlessTarget::setText(Box box, const std::string& text) {
 }
 
 void HeadlessTarget::typeText(Box box, const std::string& text) {
-    const int limit = box == Box::Answer ? -1 : kTypingLimit;
-    controls_.setText(box, typeKeys("", text, limit));
+    controls_.setText(box, typeKeys("", text, controlLook(boxName(box))->typingLimit));
 }
 
 void HeadlessTarget::selectIndex(int index) {
@@ -155,7 +151,7 @@ void HeadlessTarget::selectIndex(int index) {
 }
 
 void HeadlessTarget::editOperation(const std::string& text) {
-    controls_.setEditText(typeKeys("", text, -1));
+    controls_.setEditText(typeKeys("", text, controlLook("Operation")->typingLimit));
 }
 
 std::optional<Failure> HeadlessTarget::pressDoIt() {

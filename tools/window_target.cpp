@@ -12,18 +12,6 @@ namespace quillon {
 
 namespace {
 
-const char* boxName(Box box) {
-    switch (box) {
-        case Box::First:
-            return "First";
-        case Box::Second:
-            return "Second";
-        case Box::Answer:
-            return "Answer";
-    }
-    return "Answer";
-}
-
 // Empties a field as a user would: select everything, then delete it.
 void emptyByKeys(QLineEdit* edit) {
     edit->selectAll();
@@ -63,7 +51,8 @@ void WindowTarget::setText(Box box, const std::string& text) {
 }
 
 void WindowTarget::typeText(Box box, const std::string& text) {
-    auto* edit = form_->findChild<QLineEdit*>(QLatin1String(boxName(box)));
+    auto* edit =
+        form_->findChild<QLineEdit*>(QLatin1String(boxName(box).data(), boxName(box).size()));
     emptyByKeys(edit);
     typeByKeys(edit, text);
 }

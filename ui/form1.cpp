@@ -129,6 +129,7 @@ OperationBox* makeList(const ControlLook& look, QWidget* client) {
     list->lineEdit()->setAccessibleName(toQString(look.name));
     list->setEditText(toQString(look.text));
     list->lineEdit()->setCursorPosition(0);
+    list->setValidator(new BoxInput(list->lineEdit(), look.typingLimit));
     return list;
 }
 
@@ -142,6 +143,7 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
             // The toolkit's default cap of 32767 characters would also cut what the program
             // writes.
             edit->setMaxLength(std::numeric_limits<int>::max());
+            edit->setValidator(new BoxInput(edit, look.typingLimit));
             widget = edit;
             break;
         }
@@ -293,13 +295,6 @@ void Form1::connectControls() {
     connect(operation_, &QComboBox::editTextChanged, this, &Form1::showOperationTip);
     connect(doIt_, &QPushButton::clicked, this, &Form1::pressDoIt);
 
-    firstInput_ = new BoxInput(first_, kTypingLimit);
-    first_->setValidator(firstInput_);
-    secondInput_ = new BoxInput(second_, kTypingLimit);
-    second_->setValidator(secondInput_);
-    answerInput_ = new BoxInput(answer_, kNoTypingLimit);
-    answer_->setValidator(answerInput_);
-
     // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
     // itself, as a dialog's default button would be pressed.
     for (QWidget* widget : std::initializer_list<QWidget*>{first_, second_, answer_, operation_,
@@ -412,15 +407,7 @@ QLineEdit* Form1::box(Box which) const {
 }
 
 BoxInput* Form1::input(Box which) const {
-    switch (which) {
-        case Box::First:
-            return firstInput_;
-        case Box::Second:
-            return secondInput_;
-        case Box::Answer:
-            return answerInput_;
-    }
-    return answerInput_;
+    return box(which)->findChild<BoxInput*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 std::string Form1::text(Box which) const {

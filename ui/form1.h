@@ -91,9 +91,6 @@ private:
     QPushButton* doIt_ = nullptr;
     QList<QAction*> addItems_;
     QList<QAction*> numberItems_;
-    BoxInput* firstInput_ = nullptr;
-    BoxInput* secondInput_ = nullptr;
-    BoxInput* answerInput_ = nullptr;
 
     LayoutScale scale_;
     bool fitPending_ = false;  // a fit after a change of style is on its way

@@ -46,7 +46,6 @@ OperationBox::OperationBox(const QString& startText, QWidget* parent)
     // The typed text stays exactly as typed: no completion, and no entry is ever made of it.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    setValidator(new BoxInput(lineEdit(), kNoTypingLimit));
     connect(this, &QComboBox::editTextChanged, this, &OperationBox::followEditText);
     connect(this, &QComboBox::currentIndexChanged, this, &OperationBox::showChosenStart);
 }

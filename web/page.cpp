@@ -191,14 +191,12 @@ std::string tipOf(const std::string& editText) {
 // What the control named `name` holds after the user inserts `inserted` over the selection
 // [start, end) of `held`: {outcome, text, cursor, note}, the outcome "taken", "unchanged" or
 // "tooLong" (refused; the box keeps `held`), and the note to show beside the box, or null.
-// First and Second take at most kTypingLimit code units; Answer and the list's edit field take
-// any length.
+// Each control takes at most the typing limit of its look.
 val typeText(const std::string& name, const std::u16string& held, std::size_t start,
              std::size_t end, const std::u16string& inserted) {
-    const bool limited = name == "First" || name == "Second";
+    const ControlLook* look = controlLook(name);
     const TypedText typed =
-        typeInto(held, start, end, inserted,
-                 limited ? static_cast<std::size_t>(kTypingLimit) : kNoTypingLimit);
+        typeInto(held, start, end, inserted, look ? look->typingLimit : kNoTypingLimit);
     val out = val::object();
     switch (typed.outcome) {
         case TypedText::Outcome::Taken:
