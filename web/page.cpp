@@ -57,7 +57,7 @@ std::string_view kindName(ControlKind kind) {
 }
 
 // One control of the look table, in CSS pixels.
-val controlLook(const ControlLook& look) {
+val lookOfControl(const ControlLook& look) {
     val control = val::object();
     control.set("kind", text(kindName(look.kind)));
     control.set("name", text(look.name));
@@ -90,7 +90,7 @@ val look() {
     out.set("boxFont", font);
     val controlsOut = val::array();
     for (const ControlLook& control : window.controls) {
-        controlsOut.call<void>("push", controlLook(control));
+        controlsOut.call<void>("push", lookOfControl(control));
     }
     out.set("controls", controlsOut);
     val menus = val::array();
