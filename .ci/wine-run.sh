@@ -4,27 +4,29 @@
 #
 #   QUILLON_WINE=/usr/lib/wine/wine64 .ci/wine-run.sh PROGRAM.exe [ARGUMENT...]
 #
-# On a loaded machine wine's loader now and then loses its connection to the wine server while
-# a process starts ("wine client error:0: recvmsg: Connection reset by peer") and exits before
-# the program has run at all. Such a start is tried again, at most three times in all, and
-# said so on standard error; any other outcome, success or failure, is the program's own and is
-# passed on as it stands.
+# Now and then wine's loader loses its connection to the wine server while a process starts,
+# and exits with a failure before the program has run at all: it says "wine client error:0:
+# recvmsg: Connection reset by peer", or, with wine's messages silenced (WINEDEBUG=-all),
+# nothing. Every program of this project writes something when it runs, so a failure with wine's
+# client error, or with no output at all, is such a lost start: it is tried again, at most three
+# times in all, and said so on standard error. Any other outcome, success or failure, is the
+# program's own and is passed on as it stands. Both outputs are passed on once the program ends.
 set -uo pipefail
 wine=${QUILLON_WINE:-wine64}
+output=$(mktemp)
 errors=$(mktemp)
-trap 'rm -f "$errors"' EXIT
+trap 'rm -f "$output" "$errors"' EXIT
+lost_start() {
+    grep -q '^wine client error:' "$errors" || [[ ! -s $output && ! -s $errors ]]
+}
 for attempt in 1 2 3; do
-    "$wine" "$@" 2>"$errors"
+    "$wine" "$@" >"$output" 2>"$errors"
     status=$?
-    if ((status == 0)) || ! grep -q '^wine client error:' "$errors"; then
+    if ((status == 0)) || ! lost_start; then
         break
     fi
-    echo "wine lost its server while starting $1 (attempt $attempt)" >&2
+    echo "wine lost its server while starting $1 (attempt $attempt, exit status $status)" >&2
 done
+cat "$output"
 cat "$errors" >&2
-# Wine's own messages are silenced (WINEDEBUG=-all): a program that wine could not run, or that
-# crashed before it printed a line, leaves its exit status as the only trace.
-if ((status != 0)) && [[ ! -s $errors ]]; then
-    echo "$1 ended with exit status $status and wrote nothing to standard error" >&2
-fi
 exit "$status"
