@@ -34,6 +34,16 @@ std::string rounded(double value, std::chars_format format, int precision) {
     return std::string(buffer.data(), result.ptr);
 }
 
+#ifdef QUILLON_HAVE_FLOAT_TO_CHARS
+// What the standard library itself writes.
+std::string standard(double value, std::chars_format format, int precision) {
+    std::array<char, 128> buffer{};
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
+    return std::string(buffer.data(), result.ptr);
+}
+#endif
+
 // The texts std::to_chars writes (checked against it below wherever it exists): rounding
 // halves to even, carries into a new digit, the switch between the general format's two forms
 // after rounding, the ends of the range, and the precisions the program uses.
@@ -89,10 +99,8 @@ TEST(RoundedToChars, WritesTheTextsOfTheTable) {
         // A NaN's text differs between standard libraries (libc++ writes "-nan(ind)"); only the
         // texts of numbers must agree.
         if (!std::isnan(row.value)) {
-            std::array<char, 128> buffer{};
-            const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                              row.value, row.format, row.precision);
-            EXPECT_EQ(std::string(buffer.data(), result.ptr), row.text) << "the table is wrong";
+            EXPECT_EQ(standard(row.value, row.format, row.precision), row.text)
+                << "the table is wrong";
         }
 #endif
     }
@@ -147,10 +155,7 @@ TEST(RoundedToChars, WritesWhatStdToCharsWrites) {
             if (std::isnan(value)) {
                 continue;  // spelled differently by each standard library
             }
-            std::array<char, 128> buffer{};
-            const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                              form.format, form.precision);
-            const std::string expected(buffer.data(), result.ptr);
+            const std::string expected = standard(value, form.format, form.precision);
             const std::string actual = rounded(value, form.format, form.precision);
             if (actual != expected && ++failures <= 10) {
                 ADD_FAILURE() << testing::bitsOf(value) << " with precision " << form.precision
