@@ -5,7 +5,9 @@
 #include <string>
 
 #include "controls.h"
+#include "look.h"
 #include "typing.h"
+#include "utf8.h"
 
 namespace quillon {
 namespace {
@@ -77,6 +79,27 @@ TEST(Typing, OnlyARefusedPasteOrDropShowsTheNote) {
     EXPECT_FALSE(note(u"\U0001F600"));  // so does one character beyond the first plane
     EXPECT_FALSE(note(u"\n12"));        // nothing refused
     EXPECT_FALSE(showsTooLongNote(typeInto(u"", 0, 0, u"12", kTypingLimit), u"12"));
+}
+
+// Each control of the window takes what its look allows, key by key: the number boxes stop at
+// 18 characters, Answer and the list's edit field take any length.
+TEST(Typing, EachControlStopsAtItsOwnLimit) {
+    const std::string typed = "1234567890123456789012";
+    const struct {
+        const char* control;
+        const char* held;
+    } cases[] = {
+        {"First", "123456789012345678"},
+        {"Second", "123456789012345678"},
+        {"Answer", "1234567890123456789012"},
+        {"Operation", "1234567890123456789012"},
+    };
+    for (const auto& c : cases) {
+        const ControlLook* look = controlLook(c.control);
+        ASSERT_NE(look, nullptr) << c.control;
+        EXPECT_EQ(typeKeys("", typed, look->typingLimit), c.held) << c.control;
+    }
+    EXPECT_EQ(controlLook("Third"), nullptr);
 }
 
 }  // namespace
