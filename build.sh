@@ -5,7 +5,7 @@
 #   ./build.sh run    install what is missing, build, open the window
 #   ./build.sh test   install what is missing, build, run every test through CTest
 #   ./build.sh web    install what is missing, build the web page with emscripten into
-#                     build-web/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
+#                     build-web/ui/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
 set -euo pipefail
 cd "$(dirname "$0")"
 source .ci/common.sh
@@ -32,7 +32,7 @@ if [[ "$action" == web ]]; then
         -DQUILLON_BUILD_TESTS=OFF -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
         >/dev/null
     cmake --build "$build" --parallel "$(nproc)"
-    page=$build/web/site
+    page=$build/ui/web/site
     if [[ ! -f $page/index.html ]]; then
         echo "The web page was not built: $page/index.html is missing" >&2
         exit 1

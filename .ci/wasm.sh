@@ -39,7 +39,7 @@ step "same output as the native build" \
 # none is a failure.
 browser_tests() {
     local if_none=error
-    if [[ ! -f $repo/web/index.html ]]; then
+    if [[ ! -f $repo/ui/web/index.html ]]; then
         echo "The page is not there yet: no browser tests to run"
         if_none=ignore
     fi

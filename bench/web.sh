@@ -10,13 +10,13 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 web=${1:-$repo/build-web}
 native=${2:-$repo/build}
-tools=$web/web/tools
-if [[ ! -f $web/web/site/quillon-core.wasm ]]; then
+tools=$web/ui/web/tools
+if [[ ! -f $web/ui/web/site/quillon-core.wasm ]]; then
     echo "no page built in $web: run ./build.sh web first" >&2
     exit 1
 fi
-cmake -DDIR="$tools" -P "$repo/web/tools/npm_ci.cmake"
-arguments=(--site "$web/web/site")
+cmake -DDIR="$tools" -P "$repo/ui/web/tools/npm_ci.cmake"
+arguments=(--site "$web/ui/web/site")
 if [[ -x $native/bench/click_bench ]]; then
     arguments+=(--click-bench "$native/bench/click_bench")
 else

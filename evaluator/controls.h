@@ -1,6 +1,6 @@
 // Quillon's layers and how a button press flows through them:
 //
-//   widget event (ui/Form1) -> handler (DoIt_Click, Form_Load, mnuNum_Click, mnuAdd_Click)
+//   widget event (ui/qt/Form1, ui/web/quillon.js) -> handler (DoIt_Click, Form_Load, mnuNum_Click, mnuAdd_Click)
 //   -> Controls (this interface) -> evaluator (prologue, dispatch, operator steps)
 //   -> one text written into Answer.
 //

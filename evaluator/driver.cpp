@@ -1,9 +1,9 @@
 // DoIt_Click: the prologue of each mode, then dispatch by the exact operation name.
 #include <string>
 
-#include "catalogue.h"
 #include "evaluation.h"
 #include "evaluator.h"
+#include "operations.h"
 
 namespace quillon {
 

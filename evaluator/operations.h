@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -77,5 +78,13 @@ inline std::span<const CatalogueBlock> categories() {
     };
     return list;
 }
+
+// The mode that NumberMode stands for: 2 is two-number mode, every other value one-number mode.
+Mode modeOf(std::int16_t NumberMode);
+
+// The one lookup over the tables: the entry of that exact name in a mode's form of the list
+// (the placeholder kNoOperators included), or null. "Do It!" runs its steps; the window shows
+// its tip.
+const CatalogueEntry* findOperation(std::string_view name, Mode mode);
 
 }  // namespace quillon

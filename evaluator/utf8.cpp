@@ -2,13 +2,8 @@
 
 #include <utility>
 
-#include "typing.h"
-
 namespace quillon {
 
-namespace {
-
-// Reads the next code point of a UTF-8 text; malformed bytes read as U+FFFD one at a time.
 char32_t nextCodePoint(const std::string& text, std::size_t& at) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(at);
@@ -44,6 +39,8 @@ char32_t nextCodePoint(const std::string& text, std::size_t& at) {
     return point;
 }
 
+namespace {
+
 // Walks a UTF-8 text as the UTF-16 code units that the same text has in the window.
 class Utf16Units {
 public:
@@ -72,6 +69,8 @@ int threeWay(T left, T right) {
     return left < right ? -1 : (right < left ? 1 : 0);
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t point) {
     if (point < 0x80) {
         out += static_cast<char>(point);
@@ -98,8 +97,6 @@ std::u16string toUtf16(const std::string& text) {
     return units;
 }
 
-}  // namespace
-
 int compareTexts(const std::string& left, const std::string& right) {
     Utf16Units a(left);
     Utf16Units b(right);
@@ -111,14 +108,6 @@ int compareTexts(const std::string& left, const std::string& right) {
     return threeWay(b.done(), a.done());  // a proper prefix sorts first
 }
 
-int utf16Length(const std::string& text) {
-    int length = 0;
-    for (Utf16Units units(text); !units.done(); units.next()) {
-        ++length;
-    }
-    return length;
-}
-
 std::string validUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
@@ -126,25 +115,6 @@ std::string validUtf8(const std::string& text) {
         appendUtf8(out, nextCodePoint(text, at));
     }
     return out;
-}
-
-std::string typeKeys(std::string current, const std::string& typed, std::size_t limit) {
-    std::u16string held = toUtf16(current);
-    for (std::size_t at = 0; at < typed.size();) {
-        const char32_t point = nextCodePoint(typed, at);
-        if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
-            continue;  // a control character is no text: its key types nothing
-        }
-        // Each key is inserted at the end, and the box judges it as it judges any typing.
-        std::string key;
-        appendUtf8(key, point);
-        TypedText after = typeInto(held, held.size(), held.size(), toUtf16(key), limit);
-        if (after.outcome == TypedText::Outcome::Taken) {
-            held = std::move(after.text);
-            current += key;
-        }
-    }
-    return current;
 }
 
 }  // namespace quillon

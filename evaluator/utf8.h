@@ -4,23 +4,23 @@
 #include <cstddef>
 #include <string>
 
-#include "typing.h"
-
 namespace quillon {
+
+// Reads the code point of a UTF-8 text at `at` and moves `at` past it; malformed bytes read as
+// U+FFFD one at a time.
+char32_t nextCodePoint(const std::string& text, std::size_t& at);
+
+// Appends a code point to a UTF-8 text.
+void appendUtf8(std::string& out, char32_t point);
+
+// The UTF-16 code units of a UTF-8 text, malformed bytes as U+FFFD.
+std::u16string toUtf16(const std::string& text);
 
 // UTF-16 code-unit order of two UTF-8 texts: negative, zero or positive. The first differing
 // code unit decides and a proper prefix sorts first, without regard to locale.
 int compareTexts(const std::string& left, const std::string& right);
 
-// Number of UTF-16 code units of a UTF-8 text.
-int utf16Length(const std::string& text);
-
 // The text with every malformed UTF-8 byte replaced by U+FFFD.
 std::string validUtf8(const std::string& text);
-
-// What a user typing `typed` key by key into a box holding `current` ends up with: a key is
-// refused when the text would then exceed `limit` UTF-16 code units (kNoTypingLimit: none),
-// and a control character (a tab, say) types nothing.
-std::string typeKeys(std::string current, const std::string& typed, std::size_t limit);
 
 }  // namespace quillon

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "harness.h"
 
 namespace quillon::testing {

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "evaluator.h"
 #include "memory_controls.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "memory_controls.h"
 #include "replay.h"
 #include "script_checks.h"

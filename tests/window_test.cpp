@@ -43,7 +43,7 @@
 #include <sstream>
 #include <vector>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "form1.h"
 #include "look.h"
 #include "memory_controls.h"

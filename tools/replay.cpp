@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "evaluator.h"
 #include "look.h"
 #include "utf8.h"

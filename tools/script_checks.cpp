@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "replay.h"
 #include "utf8.h"
 

@@ -45,4 +45,9 @@ TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::si
 // not a key press.
 bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted);
 
+// What a user typing `typed` key by key into a box holding `current` ends up with: a key is
+// refused when the text would then exceed `limit` UTF-16 code units (kNoTypingLimit: none),
+// and a control character (a tab, say) types nothing.
+std::string typeKeys(std::string current, const std::string& typed, std::size_t limit);
+
 }  // namespace quillon

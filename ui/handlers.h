@@ -14,14 +14,6 @@
 
 namespace quillon {
 
-// The mode that NumberMode stands for: 2 is two-number mode, every other value one-number mode.
-Mode modeOf(std::int16_t NumberMode);
-
-// The one lookup over the tables: the entry of that exact name in a mode's form of the list
-// (the placeholder kNoOperators included), or null. "Do It!" runs its steps; the window shows
-// its tip.
-const CatalogueEntry* findOperation(std::string_view name, Mode mode);
-
 // The tooltip of an entry of the list in that mode; empty for any other text.
 std::string_view operationTip(std::string_view name, Mode mode);
 

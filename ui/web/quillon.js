@@ -1,5 +1,5 @@
 // The page's front-end. It builds the window from the core's look table and translates between
-// the DOM and the core (web/page.cpp), as the Qt window does on the desktop: what "Do It!" and
+// the DOM and the core (page.cpp), as the Qt window does on the desktop: what "Do It!" and
 // the menus do, what a box accepts, the tooltips and the failure texts all come from the core.
 import createCore from './quillon-core.js';
 

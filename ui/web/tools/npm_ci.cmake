@@ -1,6 +1,6 @@
 # Installs the browser tests' tools into DIR with npm ci, from the pinned package-lock.json,
 # unless what is installed there came from the same lock file.
-#   cmake -DDIR=build-web/web/tools -P web/tools/npm_ci.cmake
+#   cmake -DDIR=build-web/ui/web/tools -P ui/web/tools/npm_ci.cmake
 set(stamp ${DIR}/node_modules/.installed-from-lock.json)
 file(READ ${DIR}/package-lock.json wanted)
 if(EXISTS ${stamp})

@@ -1,6 +1,9 @@
 #include "typing.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "utf8.h"
 
 namespace quillon {
 
@@ -29,6 +32,25 @@ bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted) {
     const std::u16string_view line = inserted.substr(0, inserted.find_first_of(u"\r\n"));
     const bool onePair = line.size() == 2 && line[0] >= 0xD800 && line[0] <= 0xDBFF;
     return typed.outcome == TypedText::Outcome::TooLong && line.size() > 1 && !onePair;
+}
+
+std::string typeKeys(std::string current, const std::string& typed, std::size_t limit) {
+    std::u16string held = toUtf16(current);
+    for (std::size_t at = 0; at < typed.size();) {
+        const char32_t point = nextCodePoint(typed, at);
+        if (point < 0x20 || (point >= 0x7F && point < 0xA0)) {
+            continue;  // a control character is no text: its key types nothing
+        }
+        // Each key is inserted at the end, and the box judges it as it judges any typing.
+        std::string key;
+        appendUtf8(key, point);
+        TypedText after = typeInto(held, held.size(), held.size(), toUtf16(key), limit);
+        if (after.outcome == TypedText::Outcome::Taken) {
+            held = std::move(after.text);
+            current += key;
+        }
+    }
+    return current;
 }
 
 }  // namespace quillon

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue.h"
+#include "handlers.h"
 #include "controls.h"
 #include "evaluator.h"
 #include "failure.h"

@@ -26,7 +26,7 @@
 
 #include "box_input.h"
 #include "caption_button.h"
-#include "catalogue.h"
+#include "handlers.h"
 #include "evaluator.h"
 #include "look.h"
 #include "operation_box.h"

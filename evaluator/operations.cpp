@@ -1,0 +1,47 @@
+#include "operations.h"
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <unordered_map>
+
+namespace quillon {
+
+namespace {
+
+using NameIndex = std::unordered_map<std::string_view, const CatalogueEntry*>;
+
+// The entries of each mode's form of the list by name, gathered once from the basic block and
+// every category.
+const NameIndex& entriesOf(Mode mode) {
+    static const std::array<NameIndex, 2> indices = [] {
+        std::array<NameIndex, 2> built;
+        const auto add = [&built](std::span<const CatalogueEntry> entries) {
+            for (const CatalogueEntry& entry : entries) {
+                built[static_cast<std::size_t>(entry.mode)].emplace(entry.name, &entry);
+            }
+        };
+        add(basicBlock().twoNumbers);
+        add(basicBlock().oneNumber);
+        for (const CatalogueBlock& category : categories()) {
+            add(category.twoNumbers);
+            add(category.oneNumber);
+        }
+        return built;
+    }();
+    return indices[static_cast<std::size_t>(mode)];
+}
+
+}  // namespace
+
+Mode modeOf(std::int16_t NumberMode) {
+    return NumberMode == 2 ? Mode::TwoNumbers : Mode::OneNumber;
+}
+
+const CatalogueEntry* findOperation(std::string_view name, Mode mode) {
+    const NameIndex& entries = entriesOf(mode);
+    const auto found = entries.find(name);
+    return found == entries.end() ? nullptr : found->second;
+}
+
+}  // namespace quillon
