@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "handlers.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "look.h"
 #include "utf8.h"
 

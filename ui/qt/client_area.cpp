@@ -8,7 +8,7 @@
 #include <limits>
 #include <span>
 
-#include "box_input.h"
+#include "box_validator.h"
 #include "caption_button.h"
 #include "look.h"
 #include "operation_box.h"
@@ -101,7 +101,7 @@ OperationBox* makeList(const ControlLook& look, QWidget* client) {
     list->lineEdit()->setAccessibleName(toQString(accessibleName(look)));
     list->setEditText(toQString(look.text));
     list->lineEdit()->setCursorPosition(0);
-    list->setValidator(new BoxInput(list->lineEdit(), look.typingLimit));
+    list->setValidator(new BoxValidator(list->lineEdit(), look.typingLimit));
     return list;
 }
 
@@ -115,7 +115,7 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
             // The toolkit's default cap of 32767 characters would also cut what the program
             // writes.
             edit->setMaxLength(std::numeric_limits<int>::max());
-            edit->setValidator(new BoxInput(edit, look.typingLimit));
+            edit->setValidator(new BoxValidator(edit, look.typingLimit));
             widget = edit;
             break;
         }

@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
-#include "box_input.h"
+#include "box_validator.h"
 #include "client_area.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "handlers.h"
 #include "look.h"
 #include "operation_box.h"
@@ -196,8 +196,8 @@ QLineEdit* Form1::box(Box which) const {
     return answer_;
 }
 
-BoxInput* Form1::input(Box which) const {
-    return box(which)->findChild<BoxInput*>(QString(), Qt::FindDirectChildrenOnly);
+BoxValidator* Form1::validator(Box which) const {
+    return box(which)->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 std::string Form1::text(Box which) const {
@@ -207,7 +207,7 @@ std::string Form1::text(Box which) const {
 void Form1::setText(Box which, const std::string& text) {
     const QString written = toQString(text);
     // What the program writes is never cut.
-    input(which)->hold(written);
+    validator(which)->hold(written);
     box(which)->setText(written);
 }
 

@@ -24,7 +24,7 @@ class QPushButton;
 
 namespace quillon {
 
-class BoxInput;
+class BoxValidator;
 class ClientArea;
 class OperationBox;
 
@@ -81,7 +81,7 @@ private:
     // button's font grows with them), starting again from 1, and places everything at it.
     void fitToText();
     QLineEdit* box(Box box) const;
-    BoxInput* input(Box box) const;
+    BoxValidator* validator(Box box) const;
     void showOperationTip();
     // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
     void pressDoIt();

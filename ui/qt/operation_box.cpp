@@ -11,11 +11,8 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <algorithm>
-#include <limits>
 
-#include "box_input.h"
 #include "operation_box_accessible.h"
-#include "typing.h"
 
 namespace quillon {
 
