@@ -43,8 +43,8 @@
 #include <sstream>
 #include <vector>
 
-#include "handlers.h"
 #include "form1.h"
+#include "handlers.h"
 #include "look.h"
 #include "memory_controls.h"
 #include "replay.h"
@@ -121,6 +121,29 @@ TEST_F(WindowTest, ControlsSitWhereTheLookTablePutsThemInLogicalPixels) {
     EXPECT_EQ(form.windowHandle()->size(), QSize(319, form.menuBar()->height() + 82));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillon"));
     EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+// As for the toolkit's own combo box: the popup list, one item per entry in order, readable
+// without opening it, then the edit field; the box keeps its name and shows its text as value.
+TEST_F(WindowTest, TheListHandsOutItsEntriesAndItsFieldToScreenReaders) {
+    form.numberMenuItem(1)->trigger();
+    form.addMenuItem(4)->trigger();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(operation());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Operation"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("Choose Operation"));
+    ASSERT_EQ(list->childCount(), 2);
+    QAccessibleInterface* entries = list->child(0);
+    ASSERT_NE(entries, nullptr);
+    EXPECT_EQ(entries->role(), QAccessible::List);
+    EXPECT_EQ(list->indexOfChild(entries), 0);
+    std::vector<std::string> read;
+    for (int i = 0; i < entries->childCount(); ++i) {
+        read.push_back(entries->child(i)->text(QAccessible::Name).toStdString());
+    }
+    EXPECT_EQ(read, entriesOf(form));
+    EXPECT_EQ(list->child(1)->role(), QAccessible::EditableText);
+    EXPECT_EQ(list->indexOfChild(list->child(1)), 1);
 }
 
 TEST_F(WindowTest, TheWindowKeepsItsSizeWhenAskedToResize) {
