@@ -11,9 +11,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -102,23 +106,35 @@ protected:
     std::vector<Failure> reported;
 };
 
-TEST_F(WindowTest, ControlsSitWhereTheLookTablePutsThemInLogicalPixels) {
-    for (const ControlLook& look : windowLook().controls) {
-        const QString name = QString::fromUtf8(look.name.data(), look.name.size());
-        QWidget* control = widget(name.toLatin1().constData());
+// The layout's fixed figures at 96 dpi, which the page's test reads too.
+QJsonObject layoutPixels() {
+    QFile file(QStringLiteral(QUILLON_SOURCE_DIR "/tests/layout_pixels.json"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+TEST_F(WindowTest, ControlsSitAtTheLayoutsFixedPixels) {
+    const QJsonObject pixels = layoutPixels();
+    const QJsonObject controls = pixels[QStringLiteral("controls")].toObject();
+    EXPECT_EQ(controls.size(), std::ssize(windowLook().controls));
+    for (auto at = controls.begin(); at != controls.end(); ++at) {
+        const QJsonArray rect = at.value().toArray();
+        QWidget* control = widget(at.key().toLatin1().constData());
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), QRect(pixels(look.twips.left), pixels(look.twips.top),
-                                             pixels(look.twips.width), pixels(look.twips.height)))
-            << look.name;
+        EXPECT_EQ(control->geometry(),
+                  QRect(rect[0].toInt(), rect[1].toInt(), rect[2].toInt(), rect[3].toInt()))
+            << at.key().toStdString();
         // The button is announced by its caption, every other control by its name.
         EXPECT_EQ(control->accessibleName(),
-                  look.kind == ControlKind::Button ? QStringLiteral("Do It!") : name);
+                  at.key() == QStringLiteral("DoIt") ? QStringLiteral("Do It!") : at.key());
     }
-    EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+    const QJsonArray client = pixels[QStringLiteral("client")].toArray();
+    EXPECT_EQ(form.centralWidget()->size(), QSize(client[0].toInt(), client[1].toInt()));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
     // The native window holds the menu bar and the client area, nothing more.
     ASSERT_NE(form.windowHandle(), nullptr);
-    EXPECT_EQ(form.windowHandle()->size(), QSize(319, form.menuBar()->height() + 82));
+    EXPECT_EQ(form.windowHandle()->size(),
+              QSize(client[0].toInt(), form.menuBar()->height() + client[1].toInt()));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillon"));
     EXPECT_FALSE(form.windowIcon().isNull());
 }
