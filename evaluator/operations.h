@@ -18,10 +18,6 @@ struct Evaluation;
 
 enum class Mode { OneNumber, TwoNumbers };
 
-// The mode of a table row, short for the tables.
-inline constexpr Mode kTwo = Mode::TwoNumbers;
-inline constexpr Mode kOne = Mode::OneNumber;
-
 // One entry of the list: the operation's exact name, the mode it belongs to, a one-line
 // description of what it computes (the entry's tooltip), and its steps.
 struct CatalogueEntry {

@@ -10,11 +10,15 @@
 #include <ostream>
 #include <string>
 
-#include "handlers.h"
 #include "driver.h"
+#include "handlers.h"
 #include "memory_controls.h"
 
 namespace quillon {
+
+// The mode of a case, short for the tables of cases.
+inline constexpr Mode kTwo = Mode::TwoNumbers;
+inline constexpr Mode kOne = Mode::OneNumber;
 
 inline void PrintTo(FailureKind kind, std::ostream* out) {
     *out << failureName(kind);

@@ -1,12 +1,15 @@
 // The basic block: the four operators of two-number mode and the six of one-number mode.
 #include <array>
 
-#include "evaluation.h"
 #include "driver.h"
+#include "evaluation.h"
 
 namespace quillon {
 
 namespace {
+
+// The tables name each row's mode.
+using enum Mode;
 
 // The text operand with the number operand (the value of Second, or the held answer): the same
 // steps serve "+" and "+%", "-" and "-%", and so on.
@@ -45,16 +48,16 @@ void divideHeld(Evaluation& e) {
 }
 
 constexpr std::array kRows = {
-    CatalogueEntry{"+", kTwo, "First plus Second", add},
-    CatalogueEntry{"-", kTwo, "First minus Second", subtract},
-    CatalogueEntry{"×", kTwo, "First times Second", multiply},
-    CatalogueEntry{"÷", kTwo, "First divided by Second", divide},
-    CatalogueEntry{"+%", kOne, "The number in Second plus the held answer", add},
-    CatalogueEntry{"-%", kOne, "The number in Second minus the held answer", subtract},
-    CatalogueEntry{"%-", kOne, "The held answer minus the number in Second", subtractFromHeld},
-    CatalogueEntry{"×%", kOne, "The number in Second times the held answer", multiply},
-    CatalogueEntry{"÷%", kOne, "The number in Second divided by the held answer", divide},
-    CatalogueEntry{"%÷", kOne, "The held answer divided by the number in Second", divideHeld},
+    CatalogueEntry{"+", TwoNumbers, "First plus Second", add},
+    CatalogueEntry{"-", TwoNumbers, "First minus Second", subtract},
+    CatalogueEntry{"×", TwoNumbers, "First times Second", multiply},
+    CatalogueEntry{"÷", TwoNumbers, "First divided by Second", divide},
+    CatalogueEntry{"+%", OneNumber, "The number in Second plus the held answer", add},
+    CatalogueEntry{"-%", OneNumber, "The number in Second minus the held answer", subtract},
+    CatalogueEntry{"%-", OneNumber, "The held answer minus the number in Second", subtractFromHeld},
+    CatalogueEntry{"×%", OneNumber, "The number in Second times the held answer", multiply},
+    CatalogueEntry{"÷%", OneNumber, "The number in Second divided by the held answer", divide},
+    CatalogueEntry{"%÷", OneNumber, "The held answer divided by the number in Second", divideHeld},
 };
 
 constexpr CatalogueBlock kBlock = makeBlock("", kRows);

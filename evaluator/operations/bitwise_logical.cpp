@@ -9,6 +9,9 @@ namespace quillon {
 
 namespace {
 
+// The tables name each row's mode.
+using enum Mode;
+
 // Bytewise operators read First and Second afresh and convert both to 32-bit integers. The
 // order of the conversions decides which failure is reported when both texts are bad.
 enum class Order { SecondFirst, FirstFirst };
@@ -88,48 +91,48 @@ bool notIfThenFlags(bool f, bool s) {
 }
 
 constexpr std::array kRows = {
-    CatalogueEntry{"And (Bytewise)", kTwo, "First AND Second, bit by bit, on whole numbers",
+    CatalogueEntry{"And (Bytewise)", TwoNumbers, "First AND Second, bit by bit, on whole numbers",
                    bytewise<andBits>},
-    CatalogueEntry{"Nand (Bytewise)", kTwo, "NOT (First AND Second), bit by bit, on whole numbers",
-                   bytewise<nandBits>},
-    CatalogueEntry{"Or (Bytewise)", kTwo, "First OR Second, bit by bit, on whole numbers",
+    CatalogueEntry{"Nand (Bytewise)", TwoNumbers,
+                   "NOT (First AND Second), bit by bit, on whole numbers", bytewise<nandBits>},
+    CatalogueEntry{"Or (Bytewise)", TwoNumbers, "First OR Second, bit by bit, on whole numbers",
                    bytewise<orBits>},
-    CatalogueEntry{"Nor (Bytewise)", kTwo, "NOT (First OR Second), bit by bit, on whole numbers",
-                   bytewise<norBits>},
-    CatalogueEntry{"Xor (Bytewise)", kTwo,
+    CatalogueEntry{"Nor (Bytewise)", TwoNumbers,
+                   "NOT (First OR Second), bit by bit, on whole numbers", bytewise<norBits>},
+    CatalogueEntry{"Xor (Bytewise)", TwoNumbers,
                    "First XOR Second (either but not both), bit by bit, on whole numbers",
                    bytewise<xorBits>},
-    CatalogueEntry{"Not Xor (Bytewise)", kTwo,
+    CatalogueEntry{"Not Xor (Bytewise)", TwoNumbers,
                    "NOT (First XOR Second), bit by bit, on whole numbers", bytewise<notXorBits>},
-    CatalogueEntry{"If-Then (Bytewise)", kTwo,
+    CatalogueEntry{"If-Then (Bytewise)", TwoNumbers,
                    "(NOT First) OR Second, bit by bit, on whole numbers",
                    bytewise<ifThenBits, Order::FirstFirst>},
-    CatalogueEntry{"Not If-Then (Bytewise)", kTwo,
+    CatalogueEntry{"Not If-Then (Bytewise)", TwoNumbers,
                    "First AND (NOT Second), bit by bit, on whole numbers", bytewise<notIfThenBits>},
-    CatalogueEntry{"And (Logical)", kTwo,
+    CatalogueEntry{"And (Logical)", TwoNumbers,
                    "1 if First and Second are both true (any text but \"0\"), else 0",
                    logical<andFlags>},
-    CatalogueEntry{"Nand (Logical)", kTwo,
+    CatalogueEntry{"Nand (Logical)", TwoNumbers,
                    "1 unless First and Second are both true (any text but \"0\")",
                    logical<nandFlags>},
-    CatalogueEntry{"Or (Logical)", kTwo,
+    CatalogueEntry{"Or (Logical)", TwoNumbers,
                    "1 if First or Second is true (any text but \"0\"), else 0", logical<orFlags>},
-    CatalogueEntry{"Nor (Logical)", kTwo, "1 if First and Second are both exactly \"0\", else 0",
-                   logical<norFlags>},
-    CatalogueEntry{"Xor (Logical)", kTwo,
+    CatalogueEntry{"Nor (Logical)", TwoNumbers,
+                   "1 if First and Second are both exactly \"0\", else 0", logical<norFlags>},
+    CatalogueEntry{"Xor (Logical)", TwoNumbers,
                    "1 if exactly one of First and Second is true (any text but \"0\"), else 0",
                    logical<xorFlags>},
-    CatalogueEntry{"Not Xor (Logical)", kTwo,
+    CatalogueEntry{"Not Xor (Logical)", TwoNumbers,
                    "1 if First and Second are both true or both \"0\", else 0",
                    logical<notXorFlags>},
-    CatalogueEntry{"If-Then (Logical)", kTwo,
+    CatalogueEntry{"If-Then (Logical)", TwoNumbers,
                    "1 unless First is true (any text but \"0\") and Second is \"0\"",
                    logical<ifThenFlags>},
-    CatalogueEntry{"Not If-Then (Logical)", kTwo,
+    CatalogueEntry{"Not If-Then (Logical)", TwoNumbers,
                    "1 if First is true (any text but \"0\") and Second is \"0\", else 0",
                    logical<notIfThenFlags>},
     // The one-number form holds only the placeholder, which names no operation.
-    CatalogueEntry{kNoOperators, kOne,
+    CatalogueEntry{kNoOperators, OneNumber,
                    "No operation: this category works on two numbers only (Number of Figures > "
                    "Two Numbers)",
                    nullptr},

@@ -15,6 +15,9 @@ namespace quillon {
 
 namespace {
 
+// The tables name each row's mode.
+using enum Mode;
+
 // Natural logarithm; zero and negative numbers have none.
 double naturalLog(double value) {
     if (value <= 0.0) {
@@ -97,23 +100,23 @@ void cubeRoot(Evaluation& e) {
 }
 
 constexpr std::array kRows = {
-    CatalogueEntry{"^Ln", kTwo, "First raised to the power of the natural logarithm of Second",
-                   powerOfLn},
-    CatalogueEntry{"^Log", kTwo, "First raised to the power of the base-10 logarithm of Second",
-                   powerOfLog},
-    CatalogueEntry{"base Log", kTwo, "The logarithm of Second to the base First", baseLog},
-    CatalogueEntry{"^", kTwo, "First raised to the power Second", raise},
-    CatalogueEntry{"e^", kOne, "e raised to the power of the number in Second", exponential},
-    CatalogueEntry{"10^", kOne, "10 raised to the power of the number in Second", tenTo},
-    CatalogueEntry{"Ln", kOne, "The natural logarithm of the number in Second (above 0)", ln},
-    CatalogueEntry{"Log", kOne, "The base-10 logarithm of the number in Second (above 0)",
+    CatalogueEntry{"^Ln", TwoNumbers,
+                   "First raised to the power of the natural logarithm of Second", powerOfLn},
+    CatalogueEntry{"^Log", TwoNumbers,
+                   "First raised to the power of the base-10 logarithm of Second", powerOfLog},
+    CatalogueEntry{"base Log", TwoNumbers, "The logarithm of Second to the base First", baseLog},
+    CatalogueEntry{"^", TwoNumbers, "First raised to the power Second", raise},
+    CatalogueEntry{"e^", OneNumber, "e raised to the power of the number in Second", exponential},
+    CatalogueEntry{"10^", OneNumber, "10 raised to the power of the number in Second", tenTo},
+    CatalogueEntry{"Ln", OneNumber, "The natural logarithm of the number in Second (above 0)", ln},
+    CatalogueEntry{"Log", OneNumber, "The base-10 logarithm of the number in Second (above 0)",
                    commonLog},
-    CatalogueEntry{"Square (^2)", kOne, "The number in Second squared", square},
-    CatalogueEntry{"Cube (^3)", kOne, "The number in Second cubed", cube},
-    CatalogueEntry{"Reciprocal (^-1)", kOne, "1 divided by the number in Second", reciprocal},
-    CatalogueEntry{"Square Root (^1/2)", kOne,
+    CatalogueEntry{"Square (^2)", OneNumber, "The number in Second squared", square},
+    CatalogueEntry{"Cube (^3)", OneNumber, "The number in Second cubed", cube},
+    CatalogueEntry{"Reciprocal (^-1)", OneNumber, "1 divided by the number in Second", reciprocal},
+    CatalogueEntry{"Square Root (^1/2)", OneNumber,
                    "The square root of the number in Second (0 or more)", squareRoot},
-    CatalogueEntry{"Cube Root (^1/3)", kOne,
+    CatalogueEntry{"Cube Root (^1/3)", OneNumber,
                    "The cube root of the number in Second (negative for a negative number)",
                    cubeRoot},
 };

@@ -4,13 +4,16 @@
 #include <cstdint>
 #include <limits>
 
-#include "evaluation.h"
 #include "driver.h"
+#include "evaluation.h"
 #include "failure.h"
 
 namespace quillon {
 
 namespace {
+
+// The tables name each row's mode.
+using enum Mode;
 
 // "\" and "Mod" divide the 32-bit integers of First and Second, read afresh, truncating toward
 // zero. The guard tests the value of Second, so every text worth zero gives the error text; a
@@ -79,15 +82,15 @@ void magnif(Evaluation& e) {
 }
 
 constexpr std::array kRows = {
-    CatalogueEntry{"\\", kTwo,
+    CatalogueEntry{"\\", TwoNumbers,
                    "First divided by Second as whole numbers, the fraction dropped (7 \\ 2 = 3)",
                    integerDivision<quotient>},
-    CatalogueEntry{"Mod", kTwo,
+    CatalogueEntry{"Mod", TwoNumbers,
                    "The remainder of First divided by Second as whole numbers (7 Mod 2 = 1)",
                    integerDivision<modulo>},
-    CatalogueEntry{"& (Concatenate)", kTwo, "The text of First followed by the text of Second",
-                   concatenate},
-    CatalogueEntry{"MAGNIF()", kOne,
+    CatalogueEntry{"& (Concatenate)", TwoNumbers,
+                   "The text of First followed by the text of Second", concatenate},
+    CatalogueEntry{"MAGNIF()", OneNumber,
                    "Steps of the 3n + 1 iteration from the number in Second down to 1", magnif},
 };
 

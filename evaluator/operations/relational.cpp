@@ -8,6 +8,9 @@ namespace quillon {
 
 namespace {
 
+// The tables name each row's mode.
+using enum Mode;
+
 bool equal(int order) {
     return order == 0;
 }
@@ -46,40 +49,43 @@ constexpr std::string_view kDiffers =
     "1 if the held answer differs from the number in Second, else 0";
 
 constexpr std::array kRows = {
-    CatalogueEntry{"=", kTwo, "1 if the text of First is the same as the text of Second, else 0",
+    CatalogueEntry{"=", TwoNumbers,
+                   "1 if the text of First is the same as the text of Second, else 0",
                    compareBoxes<equal>},
-    CatalogueEntry{"<", kTwo,
+    CatalogueEntry{"<", TwoNumbers,
                    "1 if the text of First sorts before the text of Second (as text: 10 before "
                    "9), else 0",
                    compareBoxes<less>},
-    CatalogueEntry{">", kTwo,
+    CatalogueEntry{">", TwoNumbers,
                    "1 if the text of First sorts after the text of Second (as text: 9 after 10), "
                    "else 0",
                    compareBoxes<greater>},
-    CatalogueEntry{"<=", kTwo,
+    CatalogueEntry{"<=", TwoNumbers,
                    "1 if the text of First sorts before or is the same as the text of Second, "
                    "else 0",
                    compareBoxes<lessOrEqual>},
-    CatalogueEntry{">=", kTwo,
+    CatalogueEntry{">=", TwoNumbers,
                    "1 if the text of First sorts after or is the same as the text of Second, "
                    "else 0",
                    compareBoxes<greaterOrEqual>},
-    CatalogueEntry{"<>", kTwo, kDiffer, compareBoxes<different>},
-    CatalogueEntry{"!=", kTwo, kDiffer, compareBoxes<different>},
-    CatalogueEntry{"=%", kOne, "1 if the held answer equals the number in Second, else 0",
+    CatalogueEntry{"<>", TwoNumbers, kDiffer, compareBoxes<different>},
+    CatalogueEntry{"!=", TwoNumbers, kDiffer, compareBoxes<different>},
+    CatalogueEntry{"=%", OneNumber, "1 if the held answer equals the number in Second, else 0",
                    compareHeld<equal>},
-    CatalogueEntry{"<%", kOne, "1 if the held answer is less than the number in Second, else 0",
+    CatalogueEntry{"<%", OneNumber,
+                   "1 if the held answer is less than the number in Second, else 0",
                    compareHeld<less>},
-    CatalogueEntry{">%", kOne, "1 if the held answer is greater than the number in Second, else 0",
+    CatalogueEntry{">%", OneNumber,
+                   "1 if the held answer is greater than the number in Second, else 0",
                    compareHeld<greater>},
-    CatalogueEntry{"<=%", kOne,
+    CatalogueEntry{"<=%", OneNumber,
                    "1 if the held answer is less than or equal to the number in Second, else 0",
                    compareHeld<lessOrEqual>},
-    CatalogueEntry{">=%", kOne,
+    CatalogueEntry{">=%", OneNumber,
                    "1 if the held answer is greater than or equal to the number in Second, else 0",
                    compareHeld<greaterOrEqual>},
-    CatalogueEntry{"<>%", kOne, kDiffers, compareHeld<different>},
-    CatalogueEntry{"!=%", kOne, kDiffers, compareHeld<different>},
+    CatalogueEntry{"<>%", OneNumber, kDiffers, compareHeld<different>},
+    CatalogueEntry{"!=%", OneNumber, kDiffers, compareHeld<different>},
 };
 
 constexpr CatalogueBlock kBlock = makeBlock("Relational Operators", kRows);

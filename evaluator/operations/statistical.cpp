@@ -8,6 +8,9 @@ namespace quillon {
 
 namespace {
 
+// The tables name each row's mode.
+using enum Mode;
+
 enum class Step { Multiply, Divide };
 
 // The answer-accumulating loop. The running value is not held anywhere but in the text of
@@ -93,18 +96,18 @@ void factorial(Evaluation& e) {
 }
 
 constexpr std::array kRows = {
-    CatalogueEntry{"nPr", kTwo,
+    CatalogueEntry{"nPr", TwoNumbers,
                    "Permutations: ordered ways to pick Second things out of First things",
                    permutations},
-    CatalogueEntry{"nCr", kTwo, "Combinations of First things taken Second at a time",
+    CatalogueEntry{"nCr", TwoNumbers, "Combinations of First things taken Second at a time",
                    combinations},
-    CatalogueEntry{"×!", kTwo, "First times the factorial of Second", timesFactorial},
-    CatalogueEntry{"÷!", kTwo, "First divided by the factorial of Second", overFactorial},
-    CatalogueEntry{"!!", kTwo, "The factorial of First times the factorial of Second",
+    CatalogueEntry{"×!", TwoNumbers, "First times the factorial of Second", timesFactorial},
+    CatalogueEntry{"÷!", TwoNumbers, "First divided by the factorial of Second", overFactorial},
+    CatalogueEntry{"!!", TwoNumbers, "The factorial of First times the factorial of Second",
                    factorialTimesFactorial},
-    CatalogueEntry{"!÷!", kTwo, "The factorial of First divided by the factorial of Second",
+    CatalogueEntry{"!÷!", TwoNumbers, "The factorial of First divided by the factorial of Second",
                    factorialOverFactorial},
-    CatalogueEntry{"!", kOne, "The factorial of the number in Second", factorial},
+    CatalogueEntry{"!", OneNumber, "The factorial of the number in Second", factorial},
 };
 
 constexpr CatalogueBlock kBlock = makeBlock("Statistical Operators", kRows);
