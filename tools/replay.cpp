@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "handlers.h"
 #include "driver.h"
+#include "handlers.h"
 #include "look.h"
 #include "utf8.h"
 
