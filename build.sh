@@ -8,7 +8,10 @@
 #                     build-web/ui/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
 set -euo pipefail
 cd "$(dirname "$0")"
-source .ci/common.sh
+# shellcheck source=.ci/lib/apt.sh
+source .ci/lib/apt.sh
+# shellcheck source=.ci/lib/emscripten.sh
+source .ci/lib/emscripten.sh
 
 action=${1:-}
 if [[ "$action" != run && "$action" != test && "$action" != web ]]; then

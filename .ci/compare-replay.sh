@@ -17,8 +17,8 @@ if (($# < 2)); then
     exit 2
 fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
 out=$(build_folder "$1")
 shift
 other=("$@")

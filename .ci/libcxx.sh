@@ -6,13 +6,15 @@
 #   .ci/libcxx.sh BUILD_DIR
 #
 # GoogleTest is compiled from Debian's sources with the same standard library into the
-# prefix/ of a folder of the dependency cache (see dependency_cache in .ci/common.sh), kept
+# prefix/ of a folder of the dependency cache (see dependency_cache in .ci/lib/deps.sh), kept
 # for every later run, from any clone, until clang or GoogleTest changes version;
 # BUILD_DIR/deps-prefix links to it.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/deps.sh
+source "$repo/.ci/lib/deps.sh"
 build=$(build_folder "$@")
 jobs=$(nproc)
 

@@ -8,10 +8,13 @@
 #
 # GMP and MPFR (from Debian's source packages), GoogleTest and the fast_float headers are built
 # for emscripten into the shared dependency cache outside the clone (dependency_cache in
-# .ci/common.sh), and reused by every later run, from any clone, and by ./build.sh web.
+# .ci/lib/deps.sh), and reused by every later run, from any clone, and by ./build.sh web.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/emscripten.sh
+source "$repo/.ci/lib/emscripten.sh"
 build=$(build_folder "$@")
 jobs=$(nproc)
 

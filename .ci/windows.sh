@@ -7,14 +7,16 @@
 #
 # Debian has no MinGW builds of GMP and MPFR: they are built from Debian's own source packages,
 # with GoogleTest and the fast_float headers, into the prefix/ of a folder of the dependency
-# cache (see dependency_cache in .ci/common.sh), kept for every later run, from any clone,
+# cache (see dependency_cache in .ci/lib/deps.sh), kept for every later run, from any clone,
 # until the compiler or one of those packages changes version; BUILD_DIR/deps-prefix links to
 # it. Each run's wine prefix is a copy of one made once for each version of wine and kept in
 # the same cache. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/deps.sh
+source "$repo/.ci/lib/deps.sh"
 build=$(build_folder "$@")
 # The sources and build trees of the dependencies, needed only while they are built.
 work=$build/deps
