@@ -22,7 +22,8 @@ step "packages" install_missing \
     cmake make g++ python3 clang libc++-14-dev libc++abi-14-dev googletest \
     libmpfr-dev libgmp-dev libfast-float-dev locales
 
-# CMake links C++ programs with the compile flags too, so -stdlib=libc++ reaches the linker.
+# GoogleTest is built with the compiler and flags of the libcxx preset. CMake links C++
+# programs with the compile flags too, so -stdlib=libc++ reaches the linker.
 export CC=clang CXX=clang++ CXXFLAGS=-stdlib=libc++
 
 llvm=$(clang -dumpversion | cut -d . -f 1)
@@ -34,8 +35,7 @@ step "GoogleTest with libc++" cached_build "$deps" googletest \
     build_googletest "$prefix" "$build/deps/build-googletest"
 step "locales" make_test_locales
 
-step "configure" cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix"
+step "configure" cmake -S "$repo" --preset libcxx -B "$build"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" -LE bench
 # The native reference is built with the system's own compiler and standard library.

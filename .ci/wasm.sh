@@ -24,12 +24,11 @@ export_emscripten_node_path
 deps=$(emscripten_cache)
 prefix=$deps/prefix
 echo "Dependency cache: $prefix"
+ln -sfn "$prefix" "$build/deps-prefix"
 step "GMP, MPFR and GoogleTest for emscripten" build_emscripten_dependencies "$deps" "$build/deps"
 
 # The libraries are found in the cache only, never among the build machine's own.
-step "configure" emcmake cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)"
+step "configure" cmake -S "$repo" --preset wasm -B "$build"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests under node" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" \
     -LE 'bench|browser'

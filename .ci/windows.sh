@@ -74,8 +74,7 @@ step "wine prefix" start_wine
 # The programs start through wine-run.sh, which starts one again when wine itself failed to.
 export QUILLON_WINE=$wine
 
-step "configure" cmake -S "$repo" -B "$build" --toolchain "$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix" \
+step "configure" cmake -S "$repo" --preset mingw -B "$build" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/.ci/wine-run.sh"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests under wine" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" -LE bench
