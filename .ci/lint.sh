@@ -33,7 +33,11 @@ check() {
         echo "no $what found in git" >&2
         return 1
     fi
-    "${command[@]}" "$@"
+    # Tested outright: as the command of "step ... ||", this function runs without errexit.
+    if ! "${command[@]}" "$@"; then
+        echo "$what: the files named above have findings" >&2
+        return 1
+    fi
     echo "all $# $what pass"
 }
 
