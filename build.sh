@@ -57,6 +57,8 @@ packages=(
     libgtest-dev libgmock-dev
     libbenchmark-dev
     libmpfr-dev libfast-float-dev
+    # The tests read the printed lines with a JSON library.
+    nlohmann-json3-dev
     fonts-liberation x11-utils
     # A style with a dark variant, so the window tests check readability under it as well.
     adwaita-qt6

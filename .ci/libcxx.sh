@@ -20,7 +20,7 @@ jobs=$(nproc)
 
 step "packages" install_missing \
     cmake make g++ python3 clang libc++-14-dev libc++abi-14-dev googletest \
-    libmpfr-dev libgmp-dev libfast-float-dev locales
+    libmpfr-dev libgmp-dev libfast-float-dev nlohmann-json3-dev locales
 
 # GoogleTest is built with the compiler and flags of the libcxx preset. CMake links C++
 # programs with the compile flags too, so -stdlib=libc++ reaches the linker.

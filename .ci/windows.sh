@@ -27,7 +27,7 @@ jobs=$(nproc)
 step "packages" install_missing \
     cmake make gcc g++ m4 autoconf automake libtool dpkg-dev python3 \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 \
-    googletest libfast-float-dev
+    googletest libfast-float-dev nlohmann-json3-dev
 
 # The compiler's major version and thread model, e.g. "12-posix".
 gcc=$("$triplet-gcc-posix" -dumpversion)
@@ -44,7 +44,8 @@ step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr \
     AR="$triplet-ar" NM="$triplet-nm" RANLIB="$triplet-ranlib" SED=sed
 step "GoogleTest for Windows" cached_build "$deps" googletest \
     build_googletest "$prefix" "$work/build-googletest" --toolchain "$toolchain"
-cached_build "$deps" fast-float copy_fast_float "$prefix"
+cached_build "$deps" fast-float copy_headers "$prefix" fast_float
+copy_json_headers "$deps" "$prefix"
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
 # Gecko.

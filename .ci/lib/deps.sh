@@ -173,10 +173,20 @@ cached_build() {
     ) 9>"$folder/.lock"
 }
 
-# fast_float is header-only: a copy in PREFIX keeps the build machine's /usr/include out of a
-# cross build's search path.
-copy_fast_float() {
+# A header-only library (fast_float, nlohmann) is copied from /usr/include/FOLDER into PREFIX,
+# which keeps the build machine's /usr/include out of a cross build's search path:
+#   copy_headers PREFIX FOLDER
+copy_headers() {
     mkdir -p "$1/include"
-    rm -rf "$1/include/fast_float"
-    cp -r /usr/include/fast_float "$1/include/"
+    rm -rf "${1:?}/include/$2"
+    cp -r "/usr/include/$2" "$1/include/"
+}
+
+# The JSON library of the tests' script checks, header-only, copied into PREFIX once for each
+# version of Debian's package (the version is in the stamp, so a new one is copied again):
+#   copy_json_headers DEPS PREFIX
+copy_json_headers() {
+    local version
+    version=$(source_version nlohmann-json3) || return 1
+    cached_build "$1" "nlohmann-json-${version//[^[:alnum:].+-]/_}" copy_headers "$2" nlohmann
 }

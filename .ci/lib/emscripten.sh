@@ -11,7 +11,7 @@ source "${BASH_SOURCE[0]%/*}/deps.sh"
 #   install_emscripten [PACKAGE...]
 install_emscripten() {
     install_missing cmake make gcc m4 autoconf automake libtool dpkg-dev python3 \
-        emscripten nodejs googletest libfast-float-dev "$@"
+        emscripten nodejs googletest libfast-float-dev nlohmann-json3-dev "$@"
     if ! command -v npm >/dev/null; then
         install_missing npm
     fi
@@ -28,8 +28,9 @@ emscripten_cache() {
 }
 
 # GMP and MPFR (generic C, no assembly), GoogleTest (with C++ exceptions, as the project is
-# built) and the fast_float headers, built for emscripten into the prefix/ of the cache folder
-# DEPS, each once; WORK_DIR holds their sources and build trees while they are built:
+# built), the fast_float headers and the JSON library's, built for emscripten into the prefix/
+# of the cache folder DEPS, each once; WORK_DIR holds their sources and build trees while they
+# are built:
 #   build_emscripten_dependencies DEPS WORK_DIR
 build_emscripten_dependencies() {
     local deps=$1 work=$2
@@ -39,5 +40,6 @@ build_emscripten_dependencies() {
     cached_build "$deps" googletest build_googletest "$prefix" "$work/build-googletest" \
         -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake" \
         -DCMAKE_CXX_FLAGS=-fexceptions -Dgtest_disable_pthreads=ON
-    cached_build "$deps" fast-float copy_fast_float "$prefix"
+    cached_build "$deps" fast-float copy_headers "$prefix" fast_float
+    copy_json_headers "$deps" "$prefix"
 }
