@@ -8,7 +8,10 @@
 #                     build-web/ui/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
 set -euo pipefail
 cd "$(dirname "$0")"
-source .ci/common.sh
+# shellcheck source=.ci/lib/apt.sh
+source .ci/lib/apt.sh
+# shellcheck source=.ci/lib/emscripten.sh
+source .ci/lib/emscripten.sh
 
 action=${1:-}
 if [[ "$action" != run && "$action" != test && "$action" != web ]]; then
@@ -25,12 +28,11 @@ if [[ "$action" == web ]]; then
     install_emscripten
     export_emscripten_node_path
     build=${QUILLON_BUILD_DIR:-build-web}
+    mkdir -p "$build"
     deps=$(emscripten_cache)
-    prefix=$deps/prefix
     build_emscripten_dependencies "$deps" "$build/deps"
-    emcmake cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_WINDOW=OFF \
-        -DQUILLON_BUILD_TESTS=OFF -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-        >/dev/null
+    ln -sfn "$deps/prefix" "$build/deps-prefix"
+    cmake --preset wasm -B "$build" -DQUILLON_BUILD_TESTS=OFF >/dev/null
     cmake --build "$build" --parallel "$(nproc)"
     page=$build/ui/web/site
     if [[ ! -f $page/index.html ]]; then
@@ -55,6 +57,8 @@ packages=(
     libgtest-dev libgmock-dev
     libbenchmark-dev
     libmpfr-dev libfast-float-dev
+    # The tests read the printed lines with a JSON library.
+    nlohmann-json3-dev
     fonts-liberation x11-utils
     # A style with a dark variant, so the window tests check readability under it as well.
     adwaita-qt6
@@ -70,11 +74,13 @@ packages=(
 )
 install_missing "${packages[@]}"
 
-build=${QUILLON_BUILD_DIR:-build}
-# QUILLON_CMAKE_ARGS adds options to the configuration, e.g. -DQUILLON_SANITIZE=ON (split at
-# blanks).
+# The configuration is the preset QUILLON_PRESET (default, or sanitize for instance), in its own
+# build folder unless QUILLON_BUILD_DIR names another; QUILLON_CMAKE_ARGS adds options to it
+# (split at blanks). The folder is the one CMake says it wrote.
+preset=${QUILLON_PRESET:-default}
 read -r -a extra_cmake_args <<<"${QUILLON_CMAKE_ARGS:-}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra_cmake_args[@]}" >/dev/null
+build=$(cmake --preset "$preset" ${QUILLON_BUILD_DIR:+-B "$QUILLON_BUILD_DIR"} \
+    "${extra_cmake_args[@]}" | sed -n 's/^-- Build files have been written to: //p')
 cmake --build "$build" --parallel "$(nproc)"
 
 if [[ "$action" == run ]]; then
