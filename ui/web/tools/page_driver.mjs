@@ -95,7 +95,7 @@ export class PageDriver {
   }
 
   async typeKeys(text) {
-    if (/[\u0000-\u001f\u007f-\u009f]/.test(text)) throw new Error(`no key types ${JSON.stringify(text)}`);
+    if (/\p{Cc}/u.test(text)) throw new Error(`no key types ${JSON.stringify(text)}`);
     await this.page.keyboard.type(text);
   }
 
