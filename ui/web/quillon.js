@@ -5,6 +5,7 @@
 // behaviour to the elements it finds by id.
 import createCore from './quillon-core.js';
 import { combobox } from './combobox.js';
+import { judgedField } from './judged_field.js';
 import { menubar } from './menubar.js';
 import { listboxId, optionsHtml, windowCss, windowHtml } from './window_html.js';
 
@@ -50,20 +51,11 @@ function showTip() {
   else list.removeAttribute('title');
 }
 
-// The field judges insertions by the core's typing rule; removals pass as the browser does them.
+// The field hands every change to the core's typing rule for its control.
 function judgeTyping(field) {
-  field.addEventListener('beforeinput', (event) => {
-    if (!event.inputType.startsWith('insert') || event.isComposing) return;
-    event.preventDefault();
-    const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
-    const typed = core.typeIntoControl(field.id, field.value, field.selectionStart, field.selectionEnd, inserted);
-    if (typed.outcome === 'taken') {
-      field.value = typed.text;
-      field.setSelectionRange(typed.cursor, typed.cursor);
-      field.dispatchEvent(new Event('input'));
-    } else if (typed.outcome === 'tooLong') {
-      refuse(field, typed.note);
-    }
+  judgedField(field, {
+    rule: (held, start, end, inserted) => core.typeIntoControl(field.id, held, start, end, inserted),
+    refused: (note) => refuse(field, note),
   });
   // Return and Enter press "Do It!", as a dialog's default button.
   field.addEventListener('keydown', (event) => {
@@ -74,7 +66,7 @@ function judgeTyping(field) {
   });
 }
 
-// A change the field refuses for its length: a short beep, and for a paste or a drop a note
+// A change the field refused for its length: a short beep, and for a paste or a drop a note
 // below the field that goes by itself.
 function refuse(field, note) {
   try {

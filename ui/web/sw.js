@@ -8,6 +8,7 @@ const FILES = [
   'style.css',
   'quillon.js',
   'combobox.js',
+  'judged_field.js',
   'menubar.js',
   'window_html.js',
   'quillon-core.js',
