@@ -37,7 +37,7 @@ function show(view) {
   if (view.entries) {
     boxes.First.hidden = !view.firstVisible;
     for (const item of document.querySelectorAll('[role=menuitemradio]')) {
-      item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItem));
+      item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
     }
     operation.close();
     listbox.innerHTML = optionsHtml(listLook.name, view.entries);
@@ -87,7 +87,7 @@ function refuse(field, note) {
   shown.style.setProperty('top', `${field.offsetTop + field.offsetHeight}px`);
   shown.hidden = false;
   clearTimeout(noteTimer);
-  noteTimer = setTimeout(() => { shown.hidden = true; }, 3000);
+  noteTimer = setTimeout(() => { shown.hidden = true; }, look.noteMilliseconds);
 }
 
 // "Do It!": the core evaluates; a failure shows in a modal dialog with the window's caption and

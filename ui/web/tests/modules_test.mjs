@@ -34,6 +34,8 @@ test('an edit is the one replacement between the texts before and after it', () 
 
 const look = {
   caption: 'A & B', clientWidth: 100, clientHeight: 50, background: 'rgb(1, 2, 3)', boxFont: { family: 'Mono', points: 12, weight: 700 },
+  fixedText: { text: 'rgb(0, 0, 0)', selection: 'rgb(48, 140, 198)', selectedText: 'rgb(255, 255, 255)' },
+  tabOrder: ['First', 'Op', 'Go', 'Bar'],
   controls: [
     { kind: 'button', name: 'Go', label: 'Go <now>', text: 'Go <now>', left: 0, top: 30, width: 100, height: 20, background: null, boxFont: true, tabIndex: 2, description: '' },
     { kind: 'box', name: 'First', label: 'First', text: '"0"', left: 10, top: 0, width: 50, height: 19, background: 'rgb(0, 255, 0)', boxFont: true, tabIndex: 0, description: 'a "quoted" & <tagged> tip' },
@@ -43,8 +45,8 @@ const look = {
   menus: [{ name: 'mnuN', caption: 'Count', itemName: 'mnuC', items: ['One', 'Two'], exclusive: true }],
 };
 
-test('the window\'s markup escapes texts, puts the controls in tab order and shows the view', () => {
-  const html = windowHtml(look, { firstVisible: false, checkedItem: 2, entries: [{ name: 'Cos<Cos', tip: 'x & y' }] });
+test('the window\'s markup escapes texts, puts the controls in the look\'s tab order and shows the view', () => {
+  const html = windowHtml(look, { firstVisible: false, checkedItems: [2], entries: [{ name: 'Cos<Cos', tip: 'x & y' }] });
   assert.ok(html.includes('<h1 id="caption">A &amp; B</h1>'));
   assert.ok(html.includes('title="a &quot;quoted&quot; &amp; &lt;tagged&gt; tip" value="&quot;0&quot;" hidden'));
   assert.ok(html.includes('>Go &lt;now&gt;</button>'));
