@@ -1,6 +1,7 @@
 // A text field whose every change a rule judges: what is inserted (typed, pasted, dropped)
 // before the browser makes the change, anything else (a removal, of an extent only the browser
-// knows) once made, as the change from the text held before it. Nothing here knows the rule.
+// knows) once made, as the change from the text held before it, and left as the browser made it
+// (with its undo) when the rule takes it. Nothing here knows the rule.
 //
 //   judgedField(field, {
 //     rule: (held, start, end, inserted) => ({ outcome: 'taken' | 'unchanged' | 'tooLong', text, cursor, note }),
@@ -22,7 +23,7 @@ export function judgedField(field, { rule, refused }) {
   let held = null; // the text and selection before the change
   const judge = (start, end, inserted) => {
     const typed = rule(held.text, start, end, inserted);
-    if (typed.outcome === 'taken') {
+    if (typed.outcome === 'taken' && typed.text !== field.value) {
       field.value = typed.text;
       field.setSelectionRange(typed.cursor, typed.cursor);
     } else if (typed.outcome === 'tooLong') {
@@ -33,7 +34,11 @@ export function judgedField(field, { rule, refused }) {
     return typed.outcome === 'taken';
   };
   field.addEventListener('beforeinput', (event) => {
-    if (event.isComposing) return;
+    // An undo or a redo brings back a text the field held; it is the browser's to do.
+    if (event.isComposing || event.inputType.startsWith('history')) {
+      held = null;
+      return;
+    }
     held = { text: field.value, start: field.selectionStart, end: field.selectionEnd };
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? null;
     if (inserted === null) return;
@@ -44,5 +49,6 @@ export function judgedField(field, { rule, refused }) {
     if (!event.isTrusted || event.isComposing || held === null) return;
     const { start, end, inserted } = changeBetween(held.text, field.value);
     judge(start, end, inserted);
+    held = null;
   });
 }

@@ -329,6 +329,24 @@ describe('typing', () => {
         assert.equal(await page.getByRole('status').textContent(), 'At most 18 characters');
       }
     }
+    // A text longer than the limit, written by the program, can still be shortened: removals
+    // pass the typing rule, a character, a word or a selection at a time.
+    await setValue(page, 'First', '1234567890123456789012345');
+    const first = page.locator('#First');
+    await first.press('End');
+    await first.press('Backspace');
+    assert.equal(await value(page, 'First'), '123456789012345678901234');
+    await first.press('Home');
+    await first.press('Shift+ArrowRight');
+    await first.press('Delete');
+    assert.equal(await value(page, 'First'), '23456789012345678901234');
+    await first.press('Control+Backspace');
+    assert.equal(await value(page, 'First'), '23456789012345678901234', 'nothing before the cursor');
+    await first.press('End');
+    await first.press('Control+Backspace');
+    assert.equal(await value(page, 'First'), '');
+    await first.press('Control+Z');
+    assert.equal(await value(page, 'First'), '23456789012345678901234', 'an undo puts back what the rule took away');
   });
 });
 
