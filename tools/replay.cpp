@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "handlers.h"
 #include "evaluator.h"
+#include "handlers.h"
 #include "look.h"
 #include "utf8.h"
 
@@ -41,8 +41,8 @@ std::pair<std::string_view, std::string_view> splitWord(std::string_view text) {
     return {text.substr(0, space), text.substr(space + 1)};
 }
 
-std::string error(const std::string& message) {
-    return "{\"error\": " + jsonString(message) + "}";
+ScriptCommand error(const std::string& message) {
+    return {ScriptCommand::Kind::Error, 0, Box::First, "{\"error\": " + jsonString(message) + "}"};
 }
 
 std::string boxesJson(const Controls& controls) {
@@ -51,27 +51,8 @@ std::string boxesJson(const Controls& controls) {
            ", \"answer\": " + jsonString(controls.text(Box::Answer));
 }
 
-std::string clickJson(const ReplayTarget& target, const std::optional<Failure>& failure) {
-    const std::string failureJson =
-        failure ? jsonString(std::string(failureName(failure->kind))) : "null";
-    return "{" + boxesJson(target.controls()) + ", \"failure\": " + failureJson + "}";
-}
-
-std::string stateJson(const ReplayTarget& target) {
-    const Controls& controls = target.controls();
-    std::string entries;
-    for (int i = 0; i < controls.listCount(); ++i) {
-        entries += (i == 0 ? "" : ", ") + jsonString(controls.listText(i));
-    }
-    return "{\"mode\": " + std::to_string(target.numberMode()) +
-           ", \"firstVisible\": " + (controls.firstVisible() ? "true" : "false") +
-           ", \"entries\": [" + entries + "], \"index\": " + std::to_string(controls.listIndex()) +
-           ", " + boxesJson(controls) + "}";
-}
-
-// Runs `num` or `add` with a menu item number checked against the menu's items.
-std::optional<std::string> chooseItem(std::string_view word, std::string_view argument,
-                                      ReplayTarget& target) {
+// `num` or `add` with a menu item number checked against the menu's items.
+ScriptCommand readItem(std::string_view word, std::string_view argument) {
     const bool number = word == "num";
     const long last = number ? 2 : static_cast<long>(categories().size());
     const std::optional<long> item = parseInteger(argument);
@@ -79,49 +60,37 @@ std::optional<std::string> chooseItem(std::string_view word, std::string_view ar
         return error(std::string(word) + " takes an item number from 1 to " + std::to_string(last) +
                      ", not \"" + std::string(argument) + "\"");
     }
-    if (number) {
-        target.chooseNumberItem(static_cast<std::int16_t>(*item));
-    } else {
-        target.chooseAddItem(static_cast<std::int16_t>(*item));
-    }
-    return std::nullopt;
+    return {number ? ScriptCommand::Kind::NumberItem : ScriptCommand::Kind::AddItem,
+            static_cast<int>(*item)};
 }
 
-std::optional<std::string> boxCommand(std::string_view word, std::string_view argument,
-                                      ReplayTarget& target) {
+ScriptCommand readBoxCommand(std::string_view word, std::string_view argument) {
     const auto [boxName, text] = splitWord(argument);
     const std::optional<Box> box = parseBox(boxName);
     if (!box) {
         return error("no box named \"" + std::string(boxName) + "\" (First, Second or Answer)");
     }
-    if (word == "set") {
-        target.setText(*box, std::string(text));
-    } else {
-        target.typeText(*box, std::string(text));
-    }
-    return std::nullopt;
+    return {word == "set" ? ScriptCommand::Kind::SetText : ScriptCommand::Kind::TypeText, 0, *box,
+            std::string(text)};
 }
 
-std::optional<std::string> selectName(std::string_view name, ReplayTarget& target) {
-    const Controls& controls = target.controls();
+ScriptCommand readSelectName(std::string_view name, const Controls& controls) {
     for (int i = 0; i < controls.listCount(); ++i) {
         if (controls.listText(i) == name) {
-            target.selectIndex(i);
-            return std::nullopt;
+            return {ScriptCommand::Kind::SelectIndex, i};
         }
     }
     return error("Operation has no entry \"" + std::string(name) + "\"");
 }
 
-std::optional<std::string> selectIndex(std::string_view argument, ReplayTarget& target) {
-    const int count = target.controls().listCount();
+ScriptCommand readSelectIndex(std::string_view argument, const Controls& controls) {
+    const int count = controls.listCount();
     const std::optional<long> index = parseInteger(argument);
     if (!index || *index < -1 || *index >= count) {
         return error("index takes -1 to " + std::to_string(count - 1) + ", not \"" +
                      std::string(argument) + "\"");
     }
-    target.selectIndex(static_cast<int>(*index));
-    return std::nullopt;
+    return {ScriptCommand::Kind::SelectIndex, static_cast<int>(*index)};
 }
 
 }  // namespace
@@ -158,39 +127,89 @@ std::optional<Failure> HeadlessTarget::pressDoIt() {
     return DoIt_Click(controls_, NumberMode_, &lastTrace_);
 }
 
-std::optional<std::string> runCommand(const std::string& rawLine, ReplayTarget& target) {
+ScriptCommand readCommand(const std::string& rawLine, const Controls& controls) {
     std::string line = validUtf8(rawLine);
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();  // a script written with CRLF line ends
     }
     if (line.empty() || line.front() == '#' || line.find_first_not_of(" \t") == std::string::npos) {
-        return std::nullopt;
+        return {ScriptCommand::Kind::None};
     }
     const auto [word, argument] = splitWord(line);
     if (word == "num" || word == "add") {
-        return chooseItem(word, argument, target);
+        return readItem(word, argument);
     }
     if (word == "set" || word == "type") {
-        return boxCommand(word, argument, target);
+        return readBoxCommand(word, argument);
     }
     if (word == "select") {
-        return selectName(argument, target);
+        return readSelectName(argument, controls);
     }
     if (word == "index") {
-        return selectIndex(argument, target);
+        return readSelectIndex(argument, controls);
     }
     if (word == "edit") {
-        target.editOperation(std::string(argument));
-        return std::nullopt;
+        return {ScriptCommand::Kind::EditOperation, 0, Box::First, std::string(argument)};
     }
     if (word == "click" && argument.empty()) {
-        const std::optional<Failure> failure = target.pressDoIt();
-        return clickJson(target, failure);
+        return {ScriptCommand::Kind::Click};
     }
     if (word == "state" && argument.empty()) {
-        return stateJson(target);
+        return {ScriptCommand::Kind::State};
     }
     return error("unknown command \"" + line + "\"");
+}
+
+std::string clickJson(const Controls& controls, const std::optional<Failure>& failure) {
+    const std::string failureJson =
+        failure ? jsonString(std::string(failureName(failure->kind))) : "null";
+    return "{" + boxesJson(controls) + ", \"failure\": " + failureJson + "}";
+}
+
+std::string stateJson(std::int16_t numberMode, const Controls& controls) {
+    std::string entries;
+    for (int i = 0; i < controls.listCount(); ++i) {
+        entries += (i == 0 ? "" : ", ") + jsonString(controls.listText(i));
+    }
+    return "{\"mode\": " + std::to_string(numberMode) +
+           ", \"firstVisible\": " + (controls.firstVisible() ? "true" : "false") +
+           ", \"entries\": [" + entries + "], \"index\": " + std::to_string(controls.listIndex()) +
+           ", " + boxesJson(controls) + "}";
+}
+
+std::optional<std::string> runCommand(const std::string& line, ReplayTarget& target) {
+    const ScriptCommand command = readCommand(line, target.controls());
+    switch (command.kind) {
+        case ScriptCommand::Kind::None:
+            return std::nullopt;
+        case ScriptCommand::Kind::Error:
+            return command.text;
+        case ScriptCommand::Kind::NumberItem:
+            target.chooseNumberItem(static_cast<std::int16_t>(command.number));
+            return std::nullopt;
+        case ScriptCommand::Kind::AddItem:
+            target.chooseAddItem(static_cast<std::int16_t>(command.number));
+            return std::nullopt;
+        case ScriptCommand::Kind::SetText:
+            target.setText(command.box, command.text);
+            return std::nullopt;
+        case ScriptCommand::Kind::TypeText:
+            target.typeText(command.box, command.text);
+            return std::nullopt;
+        case ScriptCommand::Kind::SelectIndex:
+            target.selectIndex(command.number);
+            return std::nullopt;
+        case ScriptCommand::Kind::EditOperation:
+            target.editOperation(command.text);
+            return std::nullopt;
+        case ScriptCommand::Kind::Click: {
+            const std::optional<Failure> failure = target.pressDoIt();
+            return clickJson(target.controls(), failure);
+        }
+        case ScriptCommand::Kind::State:
+            return stateJson(target.numberMode(), target.controls());
+    }
+    return std::nullopt;
 }
 
 void replay(std::istream& in, std::ostream& out, ReplayTarget& target) {

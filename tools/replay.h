@@ -71,6 +71,34 @@ private:
     EvaluationTrace lastTrace_;
 };
 
+// One line of a script as read, before anything is carried out.
+struct ScriptCommand {
+    enum class Kind {
+        None,           // a blank line or a comment
+        Error,          // a line that cannot be carried out; `text` is the JSON line it prints
+        NumberItem,     // num: `number` is the item
+        AddItem,        // add: `number` is the item
+        SetText,        // set: `box` and `text`
+        TypeText,       // type: `box` and `text`
+        SelectIndex,    // select and index: `number` is the entry, or -1
+        EditOperation,  // edit: `text`
+        Click,
+        State,
+    };
+    Kind kind;
+    int number = 0;
+    Box box = Box::First;
+    std::string text = {};
+};
+
+// Reads one script line; `controls` are the window's as they stand, whose list a selection is
+// checked against.
+ScriptCommand readCommand(const std::string& line, const Controls& controls);
+
+// The JSON lines printed for "click", with the failure it stopped at, if any, and for "state".
+std::string clickJson(const Controls& controls, const std::optional<Failure>& failure);
+std::string stateJson(std::int16_t numberMode, const Controls& controls);
+
 // Carries out one script line; returns the JSON line it prints, or nothing.
 std::optional<std::string> runCommand(const std::string& line, ReplayTarget& target);
 

@@ -16,10 +16,10 @@
 #include <string>
 #include <string_view>
 
-#include "handlers.h"
 #include "controls.h"
 #include "evaluator.h"
 #include "failure.h"
+#include "handlers.h"
 #include "look.h"
 #include "memory_controls.h"
 #include "typing.h"
@@ -128,9 +128,10 @@ val boxTexts() {
     return out;
 }
 
-// Everything a menu handler may change: the boxes, First's visibility and the list's entries,
-// each with its tooltip.
-val listView() {
+// The window after a handler that may change more than the boxes (Form_Load and the menus):
+// the boxes, First's visibility, the list's entries, each with its tooltip, and the item of
+// "Number of Figures" shown checked, counted from 1.
+val windowView() {
     val out = boxTexts();
     out.set("firstVisible", controls.firstVisible());
     val entries = val::array();
@@ -142,44 +143,34 @@ val listView() {
         entries.call<void>("push", entry);
     }
     out.set("entries", entries);
-    // The item of "Number of Figures" that shows the mode in force.
-    out.set("numberItem", modeOf(NumberMode) == Mode::TwoNumbers ? 2 : 1);
+    out.set("checkedItem", modeOf(NumberMode) == Mode::TwoNumbers ? 2 : 1);
     return out;
 }
 
 val formLoad(const val& page) {
     takeTexts(page);
     Form_Load(controls, NumberMode);
-    return listView();
+    return windowView();
 }
 
-val numberItem(std::int16_t index, const val& page) {
+// A click on item `item` (from 1) of the menu at `menu` on the menu bar (from 0).
+val chooseMenuItem(std::size_t menu, std::int16_t item, const val& page) {
     takeTexts(page);
-    mnuNum_Click(controls, NumberMode, index);
-    return listView();
+    if (windowLook().menus[menu].exclusive) {
+        mnuNum_Click(controls, NumberMode, item);
+    } else {
+        mnuAdd_Click(controls, NumberMode, item);
+    }
+    return windowView();
 }
 
-val addItem(std::int16_t index, const val& page) {
-    takeTexts(page);
-    mnuAdd_Click(controls, NumberMode, index);
-    return listView();
-}
-
-// A press of "Do It!": the boxes afterwards and the failure, if one stopped the evaluation,
-// as the message box shows it.
+// A press of "Do It!": the boxes afterwards, and the message of the failure that stopped the
+// evaluation, as the message box shows it, or null.
 val doIt(const val& page) {
     takeTexts(page);
     const std::optional<Failure> failure = DoIt_Click(controls, NumberMode);
     val out = boxTexts();
-    if (failure) {
-        val reported = val::object();
-        reported.set("name", text(failureName(failure->kind)));
-        reported.set("title", text(failureTitle(failure->kind)));
-        reported.set("message", failureMessage(*failure));
-        out.set("failure", reported);
-    } else {
-        out.set("failure", val::null());
-    }
+    out.set("failure", failure ? val(failureMessage(*failure)) : val::null());
     return out;
 }
 
@@ -192,8 +183,8 @@ std::string tipOf(const std::string& editText) {
 // [start, end) of `held`: {outcome, text, cursor, note}, the outcome "taken", "unchanged" or
 // "tooLong" (refused; the box keeps `held`), and the note to show beside the box, or null.
 // Each control takes at most the typing limit of its look.
-val typeText(const std::string& name, const std::u16string& held, std::size_t start,
-             std::size_t end, const std::u16string& inserted) {
+val typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
+                    std::size_t end, const std::u16string& inserted) {
     const ControlLook* look = controlLook(name);
     const TypedText typed =
         typeInto(held, start, end, inserted, look ? look->typingLimit : kNoTypingLimit);
@@ -220,11 +211,10 @@ val typeText(const std::string& name, const std::u16string& held, std::size_t st
 EMSCRIPTEN_BINDINGS(quillon) {
     emscripten::function("look", &look);
     emscripten::function("Form_Load", &formLoad);
-    emscripten::function("mnuNum_Click", &numberItem);
-    emscripten::function("mnuAdd_Click", &addItem);
+    emscripten::function("chooseMenuItem", &chooseMenuItem);
     emscripten::function("DoIt", &doIt);
     emscripten::function("operationTip", &tipOf);
-    emscripten::function("typeInto", &typeText);
+    emscripten::function("typeIntoControl", &typeIntoControl);
 }
 
 }  // namespace quillon

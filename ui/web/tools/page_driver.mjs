@@ -1,17 +1,9 @@
 // The scripted driver's commands (tools/replay.h) carried out on the page as a user does them:
 // the menus and the list by mouse and by keys in turn, typing key by key, clicking "Do It!" and
-// reading the boxes, the list and the failure dialog back. It prints what quillon-replay prints,
-// so that the two outputs can be compared byte for byte.
-
-// A text as quillon-replay writes it in JSON: only quotes, backslashes and control characters
-// are escaped.
-export function jsonString(text) {
-  const named = { '"': '\\"', '\\': '\\\\', '\n': '\\n', '\r': '\\r', '\t': '\\t' };
-  return `"${text.replace(/["\\\u0000-\u001f]/g, (c) => named[c] ?? `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`)}"`;
-}
-
-const boxesJson = (boxes) =>
-  `"first": ${jsonString(boxes.first)}, "second": ${jsonString(boxes.second)}, "answer": ${jsonString(boxes.answer)}`;
+// reading the boxes, the list and the failure dialog back. The script's lines are read, and the
+// JSON lines printed, by quillon-replay's own reader and writer (quillon-script.cjs, built with
+// the tests), so that the two outputs can be compared byte for byte.
+import { createRequire } from 'node:module';
 
 // What the user reads on the page: the boxes, whether First shows, and the failure dialog.
 function readPage() {
@@ -22,21 +14,31 @@ function readPage() {
     second: value('Second'),
     answer: value('Answer'),
     firstVisible: document.getElementById('First').checkVisibility(),
+    entries: [...document.getElementById('Operation-list').children].map((option) => option.textContent),
+    // The mode is the item of "Number of Figures" shown checked.
+    mode: [...document.querySelectorAll('#mnuNumO-menu [role=menuitemradio]')].findIndex((item) => item.getAttribute('aria-checked') === 'true') + 1,
     message: dialog.open ? document.getElementById('failure-message').textContent : null,
     caption: dialog.open ? document.getElementById('failure-caption').textContent : null,
   };
 }
 
 const centre = (box) => [box.x + box.width / 2, box.y + box.height / 2];
+const script = createRequire(import.meta.url)('./quillon-script.cjs');
 
 export class PageDriver {
   constructor(page) {
     this.page = page;
     this.turn = 0; // mouse on even turns, keys on odd ones
+    this.listed = []; // the list's entries, read again after each menu item: only menus change them
+  }
+
+  async readEntries() {
+    this.listed = (await this.page.evaluate(readPage)).entries;
   }
 
   // Where things are: the window does not move, so once is enough.
   async measure() {
+    await this.readEntries();
     this.places = await this.page.evaluate(() => {
       const rect = (selector) => {
         const box = document.querySelector(selector).getBoundingClientRect();
@@ -70,7 +72,7 @@ export class PageDriver {
       const box = top.getBoundingClientRect();
       return { top: tops.indexOf(top), item: items.indexOf(item), x: box.x + box.width / 2, y: box.y + box.height / 2 };
     }, id);
-    if (!where) return false;
+    if (!where) throw new Error(`the page has no menu item ${id}`);
     if (this.byMouse()) {
       await this.page.mouse.click(where.x, where.y);
       await this.click(await this.page.evaluate((itemId) => document.getElementById(itemId).getBoundingClientRect().toJSON(), id));
@@ -82,7 +84,7 @@ export class PageDriver {
       for (let i = 0; i < where.item; ++i) await keyboard.press('ArrowDown');
       await keyboard.press('Enter');
     }
-    return true;
+    await this.readEntries();
   }
 
   // Empties a box as a user does: into it, select everything, delete.
@@ -93,7 +95,7 @@ export class PageDriver {
   }
 
   async typeKeys(text) {
-    if (/[\u0000-\u001f\u007f-\u009f]/.test(text)) throw new Error(`no key types ${jsonString(text)}`);
+    if (/\p{Cc}/u.test(text)) throw new Error(`no key types ${JSON.stringify(text)}`);
     await this.page.keyboard.type(text);
   }
 
@@ -136,84 +138,69 @@ export class PageDriver {
     await this.page.keyboard.press('Enter');
   }
 
+  // The entries of the list, and the one its popup shows chosen when opened by its button.
   async entries() {
     await this.click(this.places.arrow);
-    const listed = await this.page.evaluate(() => {
-      const options = [...document.getElementById('Operation-list').children];
-      return { names: options.map((o) => o.textContent), index: options.findIndex((o) => o.getAttribute('aria-selected') === 'true') };
-    });
+    const index = await this.page.evaluate(() =>
+      [...document.getElementById('Operation-list').children].findIndex((o) => o.getAttribute('aria-selected') === 'true'));
     await this.page.keyboard.press('Escape');
-    return listed;
+    return index;
   }
 
   // Presses "Do It!", reads the boxes and the dialog, and closes the dialog, if one opened.
   async doIt() {
     await this.click(this.places.DoIt);
     const read = await this.page.evaluate(readPage);
-    let failure = 'null';
     if (read.message !== null) {
       if (read.caption !== 'Quillon') throw new Error(`the failure dialog is titled ${read.caption}`);
-      // The message starts with the failure's title: "Type mismatch: ...".
-      failure = jsonString(read.message.slice(0, read.message.indexOf(': ')).toLowerCase());
       if (this.byMouse()) {
         await this.click(await this.page.evaluate(() => document.getElementById('failure-ok').getBoundingClientRect().toJSON()));
       } else {
         await this.page.keyboard.press('Enter');
       }
     }
-    return `{${boxesJson(read)}, "failure": ${failure}}`;
+    const printed = script.clickLine({ ...read, index: -1 }, read.message);
+    if (printed === null) throw new Error(`the failure dialog says ${JSON.stringify(read.message)}, which names no failure`);
+    return printed;
   }
 
   async state() {
-    const { names, index } = await this.entries();
+    const index = await this.entries();
     const read = await this.page.evaluate(readPage);
-    const mode = read.firstVisible ? 2 : 1;
-    return `{"mode": ${mode}, "firstVisible": ${read.firstVisible}, "entries": [${names.map(jsonString).join(', ')}], "index": ${index}, ${boxesJson(read)}}`;
+    return script.stateLine(read.mode, { ...read, index });
   }
 
-  // Carries out one line of a script; returns the line it prints, or nothing.
-  async run(rawLine) {
-    const line = rawLine.endsWith('\r') ? rawLine.slice(0, -1) : rawLine;
-    if (line === '' || line.startsWith('#') || /^[ \t]*$/.test(line)) return null;
-    const space = line.indexOf(' ');
-    const word = space < 0 ? line : line.slice(0, space);
-    const argument = space < 0 ? '' : line.slice(space + 1);
-    const failed = () => `{"error": ${jsonString(`cannot carry out "${line}" on the page`)}}`;
-    if (word === 'num' || word === 'add') {
-      return (await this.menuItem(`${word === 'num' ? 'mnuNum' : 'mnuAdd'}${argument}`)) ? null : failed();
-    }
-    if (word === 'set' || word === 'type') {
-      const boxSpace = argument.indexOf(' ');
-      const box = boxSpace < 0 ? argument : argument.slice(0, boxSpace);
-      const text = boxSpace < 0 ? '' : argument.slice(boxSpace + 1);
-      if (!['First', 'Second', 'Answer'].includes(box)) return failed();
-      if (word === 'set') {
-        await this.page.evaluate(([id, written]) => { document.getElementById(id).value = written; }, [box, text]);
-      } else {
-        await this.typeInto(box, text);
-      }
-      return null;
-    }
-    if (word === 'select' || word === 'index') {
-      const names = await this.page.evaluate(() => [...document.getElementById('Operation-list').children].map((o) => o.textContent));
-      const index = word === 'select' ? names.indexOf(argument) : /^-?\d+$/.test(argument) ? Number(argument) : NaN;
-      if (index === -1 && word === 'index') {
+  // Carries out one line of a script; returns the line it prints, or null.
+  async run(line) {
+    const command = script.readLine(line, { first: '', second: '', answer: '', firstVisible: true, entries: this.listed, index: -1 });
+    switch (command.kind) {
+      case 'none':
+        return null;
+      case 'error':
+        return command.text;
+      case 'num':
+      case 'add':
+        await this.menuItem(`${command.kind === 'num' ? 'mnuNum' : 'mnuAdd'}${command.number}`);
+        return null;
+      case 'set':
+        await this.page.evaluate(([id, written]) => { document.getElementById(id).value = written; }, [command.box, command.text]);
+        return null;
+      case 'type':
+        await this.typeInto(command.box, command.text);
+        return null;
+      case 'select':
+        if (command.number === -1) await this.emptyBox('Operation');
+        else await this.chooseEntry(command.number, this.listed.length);
+        return null;
+      case 'edit':
         await this.emptyBox('Operation');
-      } else if (index >= 0 && index < names.length) {
-        await this.chooseEntry(index, names.length);
-      } else {
-        return failed();
-      }
-      return null;
+        await this.typeKeys(command.text);
+        await this.page.keyboard.press('Escape'); // closes the suggestions, if any show
+        return null;
+      case 'click':
+        return this.doIt();
+      default:
+        return this.state();
     }
-    if (word === 'edit') {
-      await this.emptyBox('Operation');
-      await this.typeKeys(argument);
-      await this.page.keyboard.press('Escape'); // closes the suggestions, if any show
-      return null;
-    }
-    if (line === 'click') return this.doIt();
-    if (line === 'state') return this.state();
-    return failed();
   }
 }

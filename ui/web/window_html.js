@@ -1,0 +1,110 @@
+// The window as markup: a pure function of the core's look (a plain object, as page.cpp's look()
+// gives it) and, optionally, of the view a handler hands back (the list's entries, whether First
+// shows, the mode item in force). It touches no document, so it runs in the page and under node
+// alike: the page builds its window with it when the document has none, and a build step may
+// write its output into the page beforehand, so that the window paints before the core arrives.
+//
+// The page's Content-Security-Policy allows no inline style, so places, sizes and colours go
+// into a stylesheet of their own (windowCss), keyed by the controls' ids.
+
+const ESCAPED = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
+const escape = (text) => String(text).replace(/[&<>"]/g, (c) => ESCAPED[c]);
+
+// A start tag with its attributes; an attribute whose value is null, false or '' is left out.
+function tag(name, attributes = {}) {
+  const written = Object.entries(attributes)
+    .filter(([, value]) => value !== null && value !== false && value !== '')
+    .map(([key, value]) => (value === true ? ` ${key}` : ` ${key}="${escape(value)}"`));
+  return `<${name}${written.join('')}>`;
+}
+
+const element = (name, attributes, content = '') => `${tag(name, attributes)}${content}</${name}>`;
+
+// The popup of the list, with the combobox's own ids.
+export const listboxId = (name) => `${name}-list`;
+const optionId = (name, i) => `${listboxId(name)}-${i}`;
+
+// The options of the list's popup, each with its tooltip.
+export function optionsHtml(name, entries) {
+  return entries.map((entry, i) => element('li', { role: 'option', id: optionId(name, i), title: entry.tip }, escape(entry.name))).join('');
+}
+
+function controlHtml(control, view) {
+  const common = { class: `control ${control.kind}${control.boxFont ? ' box-font' : ''}`, 'data-control': control.name };
+  if (control.kind === 'box') {
+    return tag('input', {
+      id: control.name, type: 'text', 'aria-label': control.label, autocomplete: 'off', spellcheck: 'false',
+      // What the box holds, for its tooltip and for screen readers.
+      title: control.description, value: control.text, hidden: control.name === 'First' && view?.firstVisible === false,
+      ...common,
+    });
+  }
+  if (control.kind === 'list') {
+    const popup = { 'aria-controls': listboxId(control.name), 'aria-expanded': 'false' };
+    return element('div', common, tag('input', {
+      id: control.name, type: 'text', role: 'combobox', 'aria-label': control.label, 'aria-autocomplete': 'list',
+      ...popup, autocomplete: 'off', spellcheck: 'false', value: control.text,
+    }) + element('button', { type: 'button', tabindex: '-1', 'aria-label': control.label, ...popup }));
+  }
+  if (control.kind === 'button') {
+    return element('button', { id: control.name, type: 'button', ...common }, escape(control.text));
+  }
+  return element('div', { id: control.name, 'aria-hidden': 'true', ...common });
+}
+
+// The menu bar: each menu's title, and its items as an exclusive choice or as plain items.
+function menusHtml(look, view) {
+  return look.menus.map((menu, m) => {
+    const title = element('button', {
+      id: menu.name, type: 'button', role: 'menuitem', 'aria-haspopup': 'menu', 'aria-expanded': 'false',
+      'aria-controls': `${menu.name}-menu`, tabindex: m === 0 ? '0' : '-1',
+    }, escape(menu.caption));
+    const items = menu.items.map((caption, i) => element('li', { role: 'none' }, element('button', {
+      id: `${menu.itemName}${i + 1}`, type: 'button', role: menu.exclusive ? 'menuitemradio' : 'menuitem', tabindex: '-1',
+      'aria-checked': menu.exclusive ? String(i + 1 === view?.checkedItem) : null, 'data-menu': m, 'data-item': i + 1,
+    }, escape(caption))));
+    const popup = element('ul', { id: `${menu.name}-menu`, role: 'menu', 'aria-label': menu.caption, hidden: true }, items.join(''));
+    return element('li', { role: 'none' }, title + popup);
+  }).join('');
+}
+
+// What goes inside the window's <main>: the caption, the menu bar, and the client area with the
+// controls in focus order, the list's popup and the note of a refused paste.
+export function windowHtml(look, view = null) {
+  const list = look.controls.find((control) => control.kind === 'list');
+  const ordered = look.controls.filter((control) => control.tabIndex >= 0).sort((a, b) => a.tabIndex - b.tabIndex);
+  const controls = [...ordered, ...look.controls.filter((control) => control.tabIndex < 0)];
+  return [
+    element('h1', { id: 'caption' }, escape(look.caption)),
+    element('ul', { id: 'menubar', role: 'menubar', 'aria-label': look.caption, 'aria-keyshortcuts': 'F10' }, menusHtml(look, view)),
+    element('div', { id: 'area' }, [
+      element('div', { id: 'client' }, controls.map((control) => controlHtml(control, view)).join('')),
+      list ? element('ul', { id: listboxId(list.name), role: 'listbox', 'aria-label': list.label, hidden: true },
+        optionsHtml(list.name, view?.entries ?? [])) : '',
+      element('div', { id: 'note', role: 'status', hidden: true }),
+    ].join('')),
+  ].join('');
+}
+
+const rule = (selector, properties) =>
+  `${selector} { ${Object.entries(properties).filter(([, value]) => value !== null).map(([key, value]) => `${key}: ${value};`).join(' ')} }`;
+const px = (value) => `${value}px`;
+
+// The window's places, sizes, colours and the boxes' font, as a stylesheet. The controls stack
+// in the table's order, the later above.
+export function windowCss(look) {
+  return [
+    rule(':root', {
+      '--box-family': `"${look.boxFont.family}"`, '--box-size': `${look.boxFont.points}pt`, '--box-weight': look.boxFont.weight,
+    }),
+    rule('#area', { width: px(look.clientWidth), height: px(look.clientHeight) }),
+    rule('#client', { background: look.background }),
+    ...look.controls.map((control, layer) => rule(`#client > [data-control="${control.name}"]`, {
+      left: px(control.left), top: px(control.top), width: px(control.width), height: px(control.height),
+      'z-index': layer, '--background': control.background,
+    })),
+    ...look.controls.filter((control) => control.kind === 'list').map((control) => rule(`#area > #${listboxId(control.name)}`, {
+      left: px(control.left), top: px(control.top + control.height), 'min-width': px(control.width), '--background': control.background,
+    })),
+  ].join('\n');
+}
