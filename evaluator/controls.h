@@ -1,6 +1,7 @@
 // Quillon's layers and how a button press flows through them:
 //
-//   widget event (ui/qt/Form1, ui/web/quillon.js) -> handler (DoIt_Click, Form_Load, mnuNum_Click, mnuAdd_Click)
+//   widget event (ui/qt/Form1, ui/web/quillon.js) -> handler (DoIt_Click, Form_Load, mnuNum_Click,
+//   mnuAdd_Click)
 //   -> Controls (this interface) -> evaluator (prologue, dispatch, operator steps)
 //   -> one text written into Answer.
 //
@@ -14,12 +15,6 @@
 #include <string_view>
 
 namespace quillon {
-
-// The typing limit of First and Second, in UTF-16 code units as the toolkit counts.
-inline constexpr int kTypingLimit = 18;
-
-// The edit field's text of Operation at start-up, before any operation is chosen.
-inline constexpr std::string_view kChooseOperation = "Choose Operation";
 
 // The three text boxes of the window.
 enum class Box { First, Second, Answer };
@@ -37,6 +32,9 @@ constexpr std::string_view boxName(Box box) {
     return "Answer";
 }
 
+// The window's controls as the handlers see them. A front-end supplies the texts, the entries
+// and their changes; which entry is selected and what an index out of range does are decided
+// here, once, for every front-end.
 class Controls {
 public:
     virtual ~Controls() = default;
@@ -52,14 +50,25 @@ public:
 
     // The list of Operation. Indices count from 0.
     virtual int listCount() const = 0;
-    // The selected index, -1 when the edit field's text is no entry of the list.
-    virtual int listIndex() const = 0;
-    // The entry text at an index; at -1 it is the text of the edit field.
-    virtual std::string listText(int index) const = 0;
+    // The selected index: the first entry equal to the edit field's text, -1 when there is none,
+    // so that what the field shows is what runs.
+    int listIndex() const;
+    // The entry text at an index; at -1 it is the text of the edit field. Any other index out
+    // of range throws std::out_of_range.
+    std::string listText(int index) const;
     // Appends an entry at the end of the list.
     virtual void addItem(const std::string& text) = 0;
-    // Removes the entry at an index; the edit field keeps its text.
-    virtual void removeItem(int index) = 0;
+    // Removes the entry at an index; the edit field keeps its text. An index out of range
+    // throws std::out_of_range.
+    void removeItem(int index);
+
+    // The text of the list's edit field.
+    virtual std::string editText() const = 0;
+
+protected:
+    // The entry at `index`, and its removal, for 0 <= index < listCount().
+    virtual std::string entryText(int index) const = 0;
+    virtual void removeEntry(int index) = 0;
 };
 
 }  // namespace quillon

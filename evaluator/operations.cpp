@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <span>
 #include <unordered_map>
 
 namespace quillon {
@@ -11,21 +10,16 @@ namespace {
 
 using NameIndex = std::unordered_map<std::string_view, const CatalogueEntry*>;
 
-// The entries of each mode's form of the list by name, gathered once from the basic block and
-// every category.
+// The entries of each mode's form of the list by name, gathered once from every block.
 const NameIndex& entriesOf(Mode mode) {
     static const std::array<NameIndex, 2> indices = [] {
         std::array<NameIndex, 2> built;
-        const auto add = [&built](std::span<const CatalogueEntry> entries) {
-            for (const CatalogueEntry& entry : entries) {
-                built[static_cast<std::size_t>(entry.mode)].emplace(entry.name, &entry);
+        for (const CatalogueBlock& block : allBlocks()) {
+            for (const Mode form : {Mode::TwoNumbers, Mode::OneNumber}) {
+                for (const CatalogueEntry& entry : block.entries(form)) {
+                    built[static_cast<std::size_t>(form)].emplace(entry.name, &entry);
+                }
             }
-        };
-        add(basicBlock().twoNumbers);
-        add(basicBlock().oneNumber);
-        for (const CatalogueBlock& category : categories()) {
-            add(category.twoNumbers);
-            add(category.oneNumber);
         }
         return built;
     }();

@@ -40,6 +40,11 @@ struct CatalogueBlock {
     std::string_view caption;  // the menu item that adds it; empty for the basic block
     std::span<const CatalogueEntry> twoNumbers;
     std::span<const CatalogueEntry> oneNumber;
+
+    // The block's form for a mode.
+    constexpr std::span<const CatalogueEntry> entries(Mode mode) const {
+        return mode == Mode::TwoNumbers ? twoNumbers : oneNumber;
+    }
 };
 
 // The block of a table written two-number rows first, each form in list order. A table in any
@@ -69,14 +74,20 @@ const CatalogueBlock& exponentialOperators();
 const CatalogueBlock& trigonometry();
 const CatalogueBlock& miscellaneous();
 
-// The categories of "Add Operations" in menu order: index 1 to 7 as on the menu.
-inline std::span<const CatalogueBlock> categories() {
+// Every block: the basic block first, then the categories in menu order. The one walk over the
+// tables, for whatever needs every name.
+inline std::span<const CatalogueBlock> allBlocks() {
     static const std::array list = {
-        relationalOperators(), bitwiseAndLogicalOperators(), statisticalOperators(),
-        unitConversion(),      exponentialOperators(),       trigonometry(),
-        miscellaneous(),
+        basicBlock(),           relationalOperators(), bitwiseAndLogicalOperators(),
+        statisticalOperators(), unitConversion(),      exponentialOperators(),
+        trigonometry(),         miscellaneous(),
     };
     return list;
+}
+
+// The categories of "Add Operations" in menu order: index 1 to 7 as on the menu.
+inline std::span<const CatalogueBlock> categories() {
+    return allBlocks().subspan(1);
 }
 
 // The mode that NumberMode stands for: 2 is two-number mode, every other value one-number mode.

@@ -24,7 +24,7 @@ void Form_Load(Controls& controls, std::int16_t& NumberMode) {
     if (NumberMode == 0) {
         NumberMode = 2;
     }
-    append(controls, basicBlock().twoNumbers);
+    append(controls, basicBlock().entries(Mode::TwoNumbers));
 }
 
 void mnuNum_Click(Controls& controls, std::int16_t& NumberMode, std::int16_t Index) {
@@ -39,17 +39,21 @@ void mnuNum_Click(Controls& controls, std::int16_t& NumberMode, std::int16_t Ind
     for (std::int16_t pass = 0; pass <= count - 1; ++pass) {
         controls.removeItem(0);
     }
-    append(controls, Index == 1 ? basicBlock().oneNumber : basicBlock().twoNumbers);
+    // Index 1 gives the one-number block; any other the two-number block.
+    append(controls, basicBlock().entries(Index == 1 ? Mode::OneNumber : Mode::TwoNumbers));
+}
+
+std::int16_t checkedNumberItem(std::int16_t NumberMode) {
+    return modeOf(NumberMode) == Mode::TwoNumbers ? 2 : 1;
 }
 
 void mnuAdd_Click(Controls& controls, std::int16_t NumberMode, std::int16_t Index) {
-    const bool twoNumbers = NumberMode == 2;
+    const Mode mode = modeOf(NumberMode);
     const CatalogueBlock& basic = basicBlock();
     // Keeps the basic block by position: its entries stay, the rest go. The bound is read once,
     // before the first pass.
     const auto count = static_cast<std::int16_t>(controls.listCount());
-    const auto kept =
-        static_cast<std::int16_t>(twoNumbers ? basic.twoNumbers.size() : basic.oneNumber.size());
+    const auto kept = static_cast<std::int16_t>(basic.entries(mode).size());
     for (std::int16_t pass = kept - 1; pass <= count - 2; ++pass) {
         controls.removeItem(kept);
     }
@@ -58,7 +62,7 @@ void mnuAdd_Click(Controls& controls, std::int16_t NumberMode, std::int16_t Inde
         return;
     }
     const CatalogueBlock& category = all[static_cast<std::size_t>(Index - 1)];
-    append(controls, twoNumbers ? category.twoNumbers : category.oneNumber);
+    append(controls, category.entries(mode));
 }
 
 }  // namespace quillon

@@ -25,6 +25,10 @@ void Form_Load(Controls& controls, std::int16_t& NumberMode);
 // shown). Empties the list and appends the basic block of the new mode.
 void mnuNum_Click(Controls& controls, std::int16_t& NumberMode, std::int16_t Index);
 
+// The item of "Number of Figures" shown checked under NumberMode: 2 ("Two Numbers") in
+// two-number mode, 1 ("One Number") under every other value.
+std::int16_t checkedNumberItem(std::int16_t NumberMode);
+
 // "Add Operations": trims the list back to the basic block of the current mode and appends
 // category Index (1 to 7) in that mode's form; any other Index appends nothing.
 void mnuAdd_Click(Controls& controls, std::int16_t NumberMode, std::int16_t Index);

@@ -1,10 +1,12 @@
 #include "look.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <string_view>
 #include <vector>
 
-#include "controls.h"
+#include "handlers.h"
 #include "operations.h"
 
 namespace quillon {
@@ -16,6 +18,7 @@ constexpr Rgb kGreen{0, 255, 0};
 constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kSelectionBlue{48, 140, 198};
 
 constexpr std::array kControls = {
     ControlLook{ControlKind::Box,
@@ -28,7 +31,7 @@ constexpr std::array kControls = {
                 "The first number",
                 kTypingLimit},
     ControlLook{
-        ControlKind::List, "Operation", kChooseOperation, {0, 240, 1935, 315}, kYellow, false, 1},
+        ControlKind::List, "Operation", "Choose Operation", {0, 240, 1935, 315}, kYellow, false, 1},
     ControlLook{ControlKind::Box,
                 "Second",
                 "0",
@@ -62,11 +65,16 @@ std::span<const std::string_view> categoryCaptions() {
 
 const WindowLook& windowLook() {
     static const std::array menus = {
-        MenuLook{"mnuOp", "Add Operations", "mnuAdd", categoryCaptions()},
-        MenuLook{"mnuNumO", "Number of Figures", "mnuNum", kNumberItems, true},
+        MenuLook{"mnuOp", "Add Operations", "mnuAdd", categoryCaptions(),
+                 [](Controls& controls, std::int16_t& NumberMode, std::int16_t Index) {
+                     mnuAdd_Click(controls, NumberMode, Index);
+                 }},
+        MenuLook{"mnuNumO", "Number of Figures", "mnuNum", kNumberItems, mnuNum_Click, true,
+                 checkedNumberItem},
     };
     static const WindowLook look{
-        "Quillon", 4785, 1230, kWhite, {"Courier New", 12, 700}, kControls, menus,
+        "Quillon", 4785,  1230, kWhite, {kBlack, kSelectionBlue, kWhite}, {"Courier New", 12, 700},
+        kControls, menus,
     };
     return look;
 }
@@ -78,6 +86,24 @@ const ControlLook* controlLook(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+std::string_view accessibleName(const ControlLook& control) {
+    return control.kind == ControlKind::Button ? control.text : control.name;
+}
+
+std::vector<const ControlLook*> tabOrder() {
+    std::vector<const ControlLook*> order;
+    for (const ControlLook& control : kControls) {
+        order.push_back(&control);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const ControlLook* a, const ControlLook* b) {
+        const auto place = [](const ControlLook* control) {
+            return control->tabIndex < 0 ? std::numeric_limits<int>::max() : control->tabIndex;
+        };
+        return place(a) < place(b);
+    });
+    return order;
 }
 
 }  // namespace quillon

@@ -1,8 +1,11 @@
 // What the window looks like, as data that any front-end reads: the client area, each
 // control's kind, name, initial text, place and size in twips, background colour, font, tab
-// index and typing limit, and the menu tree's captions. Nothing here says what a control does.
+// index and typing limit, the colours of text on the fixed backgrounds, and the menu tree with
+// the handler each menu's items run. A front-end builds its widgets from this table and asks
+// the functions below, never deciding these things itself.
 //
-// Geometry is in twips (1/1440 inch): at 96 dots per inch, 15 twips make one pixel.
+// Geometry is in twips (1/1440 inch): at 96 dots per inch, 15 twips make one pixel
+// (layout_scale.h converts).
 #pragma once
 
 #include <cstddef>
@@ -10,12 +13,13 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
+#include "controls.h"
+#include "layout_scale.h"
 #include "typing.h"
 
 namespace quillon {
-
-inline constexpr int kTwipsPerPixel = 15;
 
 struct Rgb {
     std::uint8_t red;
@@ -56,11 +60,24 @@ struct ControlLook {
     std::size_t typingLimit = kNoTypingLimit;
 };
 
+// The colours of text on a control's fixed background, whatever the desktop's theme: the text
+// itself, and selected text on its selection.
+struct TextColours {
+    Rgb text;
+    Rgb selection;
+    Rgb selectedText;
+};
+
 struct FontLook {
     std::string_view family;
     int points;
     int weight;  // 400 regular, 700 bold
 };
+
+// What choosing item `Index` (from 1) of a menu does to the controls and the mode.
+using MenuHandler = void (*)(Controls& controls, std::int16_t& NumberMode, std::int16_t Index);
+// The item (from 1) of an exclusive menu shown checked under NumberMode.
+using CheckedItem = std::int16_t (*)(std::int16_t NumberMode);
 
 // A top-level menu and its items, whose index counts from 1.
 struct MenuLook {
@@ -68,8 +85,11 @@ struct MenuLook {
     std::string_view caption;   // its caption on the menu bar
     std::string_view itemName;  // the items' name, followed by the index in each item's name
     std::span<const std::string_view> items;
-    // The items are an exclusive choice, and the one in force is shown checked.
+    MenuHandler click;  // what every item runs, given its index
+    // The items are an exclusive choice, and the one in force is shown checked: the one that
+    // checkedItem names, after Form_Load and after every click of any menu.
     bool exclusive = false;
+    CheckedItem checkedItem = nullptr;
 };
 
 struct WindowLook {
@@ -77,6 +97,7 @@ struct WindowLook {
     int clientWidth;  // twips
     int clientHeight;
     Rgb background;
+    TextColours fixedText;  // on every control with a fixed background
     FontLook boxFont;
     std::span<const ControlLook> controls;  // in the order they are built, the lowest first
     std::span<const MenuLook> menus;        // from left to right
@@ -87,9 +108,11 @@ const WindowLook& windowLook();
 // The look of the control named `name`, or null when the window has none of that name.
 const ControlLook* controlLook(std::string_view name);
 
-// The twips as whole pixels, rounded down, at 15 twips a pixel.
-constexpr int pixels(int twips) {
-    return twips / kTwipsPerPixel;
-}
+// The name a screen reader announces for a control: the button's caption, else its name.
+std::string_view accessibleName(const ControlLook& control);
+
+// Every control in the order the focus visits them (by tab index), followed by those that
+// take no focus, in the table's order.
+std::vector<const ControlLook*> tabOrder();
 
 }  // namespace quillon

@@ -1,11 +1,25 @@
 #include "memory_controls.h"
 
-#include <algorithm>
-#include <stdexcept>
+#include <cstddef>
+#include <string_view>
+
+#include "look.h"
 
 namespace quillon {
 
-MemoryControls::MemoryControls() = default;
+namespace {
+
+std::string startText(std::string_view name) {
+    return std::string(controlLook(name)->text);
+}
+
+}  // namespace
+
+MemoryControls::MemoryControls()
+    : first_(startText(boxName(Box::First))),
+      second_(startText(boxName(Box::Second))),
+      answer_(startText(boxName(Box::Answer))),
+      editText_(startText("Operation")) {}
 
 std::string MemoryControls::text(Box box) const {
     switch (box) {
@@ -33,26 +47,15 @@ void MemoryControls::setText(Box box, const std::string& text) {
     }
 }
 
-int MemoryControls::listIndex() const {
-    const auto found = std::find(entries_.begin(), entries_.end(), editText_);
-    return found == entries_.end() ? -1 : static_cast<int>(found - entries_.begin());
-}
-
-std::string MemoryControls::listText(int index) const {
-    if (index == -1) {
-        return editText_;
-    }
-    return entries_.at(static_cast<std::size_t>(index));
+std::string MemoryControls::entryText(int index) const {
+    return entries_[static_cast<std::size_t>(index)];
 }
 
 void MemoryControls::addItem(const std::string& text) {
     entries_.push_back(text);
 }
 
-void MemoryControls::removeItem(int index) {
-    if (index < 0 || index >= listCount()) {
-        throw std::out_of_range("no entry at that index of Operation");
-    }
+void MemoryControls::removeEntry(int index) {
     entries_.erase(entries_.begin() + index);
 }
 

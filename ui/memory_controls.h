@@ -1,4 +1,5 @@
-// Controls held in memory: the window without a window, for tests and the scripted driver.
+// Controls held in memory: the window without a window, for tests, the scripted driver and the
+// page's core. It starts with the texts of the look table, as the window does.
 #pragma once
 
 #include <string>
@@ -17,24 +18,24 @@ public:
     bool firstVisible() const override { return firstVisible_; }
     void setFirstVisible(bool visible) override { firstVisible_ = visible; }
     int listCount() const override { return static_cast<int>(entries_.size()); }
-    int listIndex() const override;
-    std::string listText(int index) const override;
     void addItem(const std::string& text) override;
-    void removeItem(int index) override;
+    std::string editText() const override { return editText_; }
 
     // What the user can do besides the handlers' operations.
     const std::vector<std::string>& entries() const { return entries_; }
-    const std::string& editText() const { return editText_; }
     // Replaces the edit field's text; an equal entry becomes the selected one.
     void setEditText(const std::string& text) { editText_ = text; }
 
 private:
-    std::string first_ = "0";
-    std::string second_ = "0";
-    std::string answer_ = "0";
+    std::string entryText(int index) const override;
+    void removeEntry(int index) override;
+
+    std::string first_;
+    std::string second_;
+    std::string answer_;
     bool firstVisible_ = true;
     std::vector<std::string> entries_;
-    std::string editText_ = std::string(kChooseOperation);
+    std::string editText_;
 };
 
 }  // namespace quillon

@@ -7,6 +7,10 @@
 
 namespace quillon {
 
+std::string tooLongNote(std::size_t limit) {
+    return "At most " + std::to_string(limit) + " characters";
+}
+
 TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::size_t selectionEnd,
                    std::u16string_view inserted, std::size_t limit) {
     selectionEnd = std::min(selectionEnd, held.size());

@@ -14,9 +14,19 @@ namespace quillon {
 // The limit of a box that takes any length (Answer, and the list's edit field).
 inline constexpr std::size_t kNoTypingLimit = std::numeric_limits<std::size_t>::max();
 
-// The note a box shows beside itself when it refuses a paste or a drop that does not fit its
-// typing limit; a refused key press only beeps.
-inline constexpr std::string_view kTooLongNote = "At most 18 characters";
+// The typing limit of First and Second, in UTF-16 code units as the toolkits count.
+inline constexpr std::size_t kTypingLimit = 18;
+
+// The note a box with typing limit `limit` shows below itself when it refuses a paste or a drop
+// that does not fit ("At most 18 characters"); a refused key press only beeps.
+std::string tooLongNote(std::size_t limit);
+
+// How long the note shows before it goes by itself.
+inline constexpr int kTooLongNoteMilliseconds = 3000;
+
+// The note of First and Second. Kept for the page's core until it asks tooLongNote of the
+// control's own limit.
+inline const std::string kTooLongNote = tooLongNote(kTypingLimit);
 
 struct TypedText {
     enum class Outcome {
@@ -36,13 +46,14 @@ struct TypedText {
 // units:
 // - only the first line of the inserted text counts, up to its first line break (CR or LF);
 // - the change is taken whole when the result fits, or when it only removes characters (so a
-//   longer text that the program wrote is kept and can be shortened);
+//   longer text that the program wrote is kept and can be shortened): a front-end hands every
+//   change to this rule, removals too;
 // - otherwise it is refused whole: a number cut short would be a different number.
 TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::size_t selectionEnd,
                    std::u16string_view inserted, std::size_t limit);
 
-// Whether a refused change shows kTooLongNote: a paste or a drop of more than one character,
-// not a key press.
+// Whether a refused change shows the note of tooLongNote: a paste or a drop of more than one
+// character, not a key press.
 bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted);
 
 // What a user typing `typed` key by key into a box holding `current` ends up with: a key is

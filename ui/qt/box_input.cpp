@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QToolTip>
 #include <algorithm>
-#include <string_view>
+#include <string>
 
 #include "typing.h"
 
@@ -47,7 +47,8 @@ void BoxInput::hold(const QString& text) {
 }
 
 QValidator::State BoxInput::validate(QString& input, int& pos) const {
-    if (removesOnly(input)) {
+    // The box also asks about the text it holds, unchanged: that stays acceptable.
+    if (input == held_) {
         return Acceptable;
     }
     const auto [prefix, suffix] = replaced(input, pos);
@@ -76,10 +77,10 @@ void BoxInput::refuse(bool withNote) const {
     QApplication::beep();
     if (withNote) {
         // Below the box, where the eye is, for a few seconds.
-        QToolTip::showText(
-            edit_->mapToGlobal(QPoint(0, edit_->height())),
-            QString::fromUtf8(kTooLongNote.data(), static_cast<qsizetype>(kTooLongNote.size())),
-            edit_, QRect(), kNoteMilliseconds);
+        const std::string note = tooLongNote(limit_);
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())),
+                           QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())),
+                           edit_, QRect(), kTooLongNoteMilliseconds);
     }
 }
 
@@ -91,6 +92,12 @@ std::pair<qsizetype, qsizetype> BoxInput::replaced(const QString& input, int pos
         QStringView(input).first(selectionStart_) == QStringView(held_).first(selectionStart_) &&
         QStringView(input).last(suffix) == QStringView(held_).last(suffix)) {
         return {selectionStart_, suffix};
+    }
+    // A removal from one place (a key, a cut, a drop moving text out): the held text's start
+    // and end that the input keeps, with nothing inserted between them.
+    const qsizetype prefix = commonPrefix(held_, input);
+    if (input.size() < held_.size() && prefix + commonSuffix(held_, input) >= input.size()) {
+        return {prefix, input.size() - prefix};
     }
     // Anything else (an undo, a drop moving text): the longest common start and end, with the
     // inserted text ending at the cursor.
@@ -105,11 +112,6 @@ std::pair<qsizetype, qsizetype> BoxInput::replaced(const QString& input, int pos
         --end;
     }
     return {start, end};
-}
-
-bool BoxInput::removesOnly(const QString& input) const {
-    return input.size() <= held_.size() &&
-           commonPrefix(held_, input) + commonSuffix(held_, input) >= input.size();
 }
 
 void BoxInput::noteSelection() {

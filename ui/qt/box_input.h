@@ -25,12 +25,8 @@ private:
     // The lengths of the held text's start and end that the change kept: the change replaced
     // what lay between them by the text inserted there.
     std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const;
-    // Whether `input` is the held text with characters removed from one place.
-    bool removesOnly(const QString& input) const;
     void noteSelection();
     void refuse(bool withNote) const;
-
-    static constexpr int kNoteMilliseconds = 3000;
 
     QLineEdit* edit_;
     std::size_t limit_;

@@ -19,15 +19,15 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <stdexcept>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "box_input.h"
 #include "caption_button.h"
-#include "handlers.h"
 #include "evaluator.h"
+#include "handlers.h"
 #include "look.h"
 #include "operation_box.h"
 #include "typing.h"
@@ -39,8 +39,8 @@ namespace {
 // Qt scales logical pixels on high-density screens; the window's own factor grows them for the
 // desktop's text.
 QRect inPixels(const TwipRect& twips, const LayoutScale& scale) {
-    return {scale.pixels(twips.left), scale.pixels(twips.top), scale.pixels(twips.width),
-            scale.pixels(twips.height)};
+    return {pixels(twips.left, scale), pixels(twips.top, scale), pixels(twips.width, scale),
+            pixels(twips.height, scale)};
 }
 
 QColor colour(const Rgb& rgb) {
@@ -63,7 +63,7 @@ QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
     constexpr int kTwipsPerPoint = 20;
     const FontLook& look = windowLook().boxFont;
     QFont font(toQString(look.family), look.points, look.weight);
-    font.setPointSizeF(scale.pixels(look.points * kTwipsPerPoint) * 72.0 / dotsPerInch);
+    font.setPointSizeF(pixels(look.points * kTwipsPerPoint, scale) * 72.0 / dotsPerInch);
     // A fixed-pitch face stands in where the named one is not installed.
     font.setStyleHint(QFont::TypeWriter);
     return font;
@@ -72,33 +72,31 @@ QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
 // Every name the list can hold, whichever menu items the user chooses.
 QStringList everyOperationName() {
     QStringList names;
-    const auto add = [&names](const CatalogueBlock& block) {
-        for (const std::span<const CatalogueEntry> rows : {block.twoNumbers, block.oneNumber}) {
-            for (const CatalogueEntry& entry : rows) {
+    for (const CatalogueBlock& block : allBlocks()) {
+        for (const Mode mode : {Mode::TwoNumbers, Mode::OneNumber}) {
+            for (const CatalogueEntry& entry : block.entries(mode)) {
                 names.append(toQString(entry.name));
             }
         }
-    };
-    add(basicBlock());
-    for (const CatalogueBlock& category : categories()) {
-        add(category);
     }
     return names;
 }
 
-// The colours of everything drawn on a fixed bright background, whatever the theme: black
-// text and arrows, half-black placeholder and disabled text, and the selection in white on
-// the blue of the default light palette.
+// The colours of everything drawn on a fixed bright background, whatever the theme: the look's
+// text colour for text and arrows, at half opacity for placeholder and disabled text, and its
+// selection colours.
 void fixTextColours(QPalette& palette) {
-    const QColor dim(0, 0, 0, 128);
+    const TextColours& fixed = windowLook().fixedText;
+    QColor dim = colour(fixed.text);
+    dim.setAlpha(128);
     for (const QPalette::ColorRole role :
          {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-        palette.setColor(role, Qt::black);
+        palette.setColor(role, colour(fixed.text));
         palette.setColor(QPalette::Disabled, role, dim);
     }
     palette.setColor(QPalette::PlaceholderText, dim);
-    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Highlight, colour(fixed.selection));
+    palette.setColor(QPalette::HighlightedText, colour(fixed.selectedText));
 }
 
 // Gives a control the background of its row, where the row fixes one, and the text on it
@@ -126,7 +124,7 @@ void paint(QWidget* widget, const ControlLook& look) {
 OperationBox* makeList(const ControlLook& look, QWidget* client) {
     auto* list = new OperationBox(toQString(look.text), client);
     // Screen readers announce the focused edit field, not the list around it.
-    list->lineEdit()->setAccessibleName(toQString(look.name));
+    list->lineEdit()->setAccessibleName(toQString(accessibleName(look)));
     list->setEditText(toQString(look.text));
     list->lineEdit()->setCursorPosition(0);
     list->setValidator(new BoxInput(list->lineEdit(), look.typingLimit));
@@ -159,7 +157,7 @@ QWidget* makeControl(const ControlLook& look, QWidget* client) {
             break;
     }
     widget->setObjectName(toQString(look.name));
-    widget->setAccessibleName(toQString(look.kind == ControlKind::Button ? look.text : look.name));
+    widget->setAccessibleName(toQString(accessibleName(look)));
     if (look.tabIndex < 0) {
         widget->setFocusPolicy(Qt::NoFocus);
     }
@@ -213,16 +211,20 @@ void Form1::buildControls() {
     client->setPalette(background);
     setCentralWidget(client);
 
-    std::vector<std::pair<int, QWidget*>> focusOrder;
     for (const ControlLook& control : look.controls) {
-        QWidget* widget = makeControl(control, client);
-        if (control.tabIndex >= 0) {
-            focusOrder.emplace_back(control.tabIndex, widget);
-        }
+        makeControl(control, client);
     }
-    std::sort(focusOrder.begin(), focusOrder.end());
-    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-        setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    QWidget* previous = nullptr;
+    for (const ControlLook* control : tabOrder()) {
+        if (control->tabIndex < 0) {
+            break;
+        }
+        auto* widget =
+            client->findChild<QWidget*>(toQString(control->name), Qt::FindDirectChildrenOnly);
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
     }
 
     const auto control = [client]<typename T>(T*& member, const char* name) {
@@ -239,7 +241,7 @@ void Form1::buildControls() {
 void Form1::layOut() {
     const WindowLook& look = windowLook();
     QWidget* client = centralWidget();
-    client->setFixedSize(scale_.pixels(look.clientWidth), scale_.pixels(look.clientHeight));
+    client->setFixedSize(pixels(look.clientWidth, scale_), pixels(look.clientHeight, scale_));
     for (const ControlLook& control : look.controls) {
         auto* widget =
             client->findChild<QWidget*>(toQString(control.name), Qt::FindDirectChildrenOnly);
@@ -313,10 +315,7 @@ void Form1::buildMenus() {
             choice = new QActionGroup(menu);
             choice->setExclusive(true);
         }
-        // The items of "Number of Figures" switch the mode; those of "Add Operations" add a
-        // category.
-        const bool numberItems = look.itemName == "mnuNum";
-        QList<QAction*>& items = numberItems ? numberItems_ : addItems_;
+        QList<QAction*>& items = menuItems_.emplace_back();
         std::int16_t index = 0;
         for (const std::string_view caption : look.items) {
             ++index;
@@ -326,13 +325,9 @@ void Form1::buildMenus() {
                 item->setCheckable(true);
                 choice->addAction(item);
             }
-            connect(item, &QAction::triggered, menu, [this, numberItems, index] {
-                if (numberItems) {
-                    mnuNum_Click(*this, numberMode_, index);
-                    showMode();
-                } else {
-                    mnuAdd_Click(*this, numberMode_, index);
-                }
+            connect(item, &QAction::triggered, menu, [this, click = look.click, index] {
+                click(*this, numberMode_, index);
+                showMode();
             });
             items.append(item);
         }
@@ -375,10 +370,11 @@ void Form1::connectKeys() {
 }
 
 void Form1::showMode() {
-    // "One Number" stands for every mode but two-number mode.
-    QAction* current = numberMenuItem(modeOf(numberMode_) == Mode::TwoNumbers ? 2 : 1);
-    if (current != nullptr) {
-        current->setChecked(true);
+    const std::span<const MenuLook> menus = windowLook().menus;
+    for (std::size_t menu = 0; menu < menus.size(); ++menu) {
+        if (menus[menu].checkedItem != nullptr) {
+            menuItem(menu, menus[menu].checkedItem(numberMode_))->setChecked(true);
+        }
     }
 }
 
@@ -386,12 +382,8 @@ void Form1::setFailureReporter(FailureReporter reporter) {
     reporter_ = std::move(reporter);
 }
 
-QAction* Form1::numberMenuItem(int index) const {
-    return numberItems_.value(index - 1);
-}
-
-QAction* Form1::addMenuItem(int index) const {
-    return addItems_.value(index - 1);
+QAction* Form1::menuItem(std::size_t menu, int index) const {
+    return menu < menuItems_.size() ? menuItems_[menu].value(index - 1) : nullptr;
 }
 
 QLineEdit* Form1::box(Box which) const {
@@ -433,18 +425,11 @@ int Form1::listCount() const {
     return operation_->count();
 }
 
-int Form1::listIndex() const {
-    // The entry equal to what the edit field shows, so that what it shows is what runs.
-    return operation_->entryIndex(operation_->currentText());
+std::string Form1::editText() const {
+    return toStdString(operation_->currentText());
 }
 
-std::string Form1::listText(int index) const {
-    if (index == -1) {
-        return toStdString(operation_->currentText());
-    }
-    if (index < 0 || index >= operation_->count()) {
-        throw std::out_of_range("no entry at that index of Operation");
-    }
+std::string Form1::entryText(int index) const {
     return toStdString(operation_->itemText(index));
 }
 
@@ -452,10 +437,7 @@ void Form1::addItem(const std::string& text) {
     operation_->appendEntry(toQString(text), toQString(operationTip(text, modeOf(numberMode_))));
 }
 
-void Form1::removeItem(int index) {
-    if (index < 0 || index >= operation_->count()) {
-        throw std::out_of_range("no entry at that index of Operation");
-    }
+void Form1::removeEntry(int index) {
     operation_->removeEntry(index);
 }
 

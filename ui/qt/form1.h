@@ -7,9 +7,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls.h"
 #include "failure.h"
@@ -38,9 +40,11 @@ public:
 
     std::int16_t numberMode() const { return numberMode_; }
 
+    // Item `index` (from 1) of menu `menu` (from 0, left to right as in the look), or null.
+    QAction* menuItem(std::size_t menu, int index) const;
     // The items of "Number of Figures" (1, 2) and "Add Operations" (1 to 7).
-    QAction* numberMenuItem(int index) const;
-    QAction* addMenuItem(int index) const;
+    QAction* numberMenuItem(int index) const { return menuItem(1, index); }
+    QAction* addMenuItem(int index) const { return menuItem(0, index); }
 
     // The factor by which the window and all its controls have grown from their twips so that
     // the desktop's text shows whole in them: 1 where nothing needs more.
@@ -52,22 +56,23 @@ public:
     bool firstVisible() const override;
     void setFirstVisible(bool visible) override;
     int listCount() const override;
-    int listIndex() const override;
-    std::string listText(int index) const override;
     void addItem(const std::string& text) override;
-    void removeItem(int index) override;
+    std::string editText() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    std::string entryText(int index) const override;
+    void removeEntry(int index) override;
+
     // The widgets as the window's description shows them, then what they do.
     void buildControls();
     void connectControls();
     void buildMenus();
     void connectKeys();
-    // Checks the "Number of Figures" item of the current mode.
+    // Checks the item of the current mode in each exclusive menu.
     void showMode();
     // Grows the window from its twips by the smallest factor at which every text shows whole
     // (the list's start text and the starts of its names, the menu titles; the boxes' and the
@@ -89,8 +94,7 @@ private:
     QLineEdit* second_ = nullptr;
     QLineEdit* answer_ = nullptr;
     QPushButton* doIt_ = nullptr;
-    QList<QAction*> addItems_;
-    QList<QAction*> numberItems_;
+    std::vector<QList<QAction*>> menuItems_;  // each menu's items, as in the look
 
     LayoutScale scale_;
     bool fitPending_ = false;  // a fit after a change of style is on its way

@@ -63,15 +63,6 @@ void OperationBox::removeEntry(int index) {
     keepEditText([&] { removeItem(index); });
 }
 
-int OperationBox::entryIndex(const QString& text) const {
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i) == text) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 void OperationBox::makeRoomFor(const QStringList& names) {
     starts_ = QStringList{startText_};
     for (const QString& name : names) {
@@ -109,7 +100,7 @@ void OperationBox::keepEditText(const std::function<void()>& change) {
     change();
     // The list selects its first entry when one is appended to an empty list and moves the
     // selection when the selected entry goes; undo both.
-    setCurrentIndex(entryIndex(shown));
+    setCurrentIndex(findText(shown));
     setEditText(shown);
     // Show the text from its start, as when it was typed and left.
     lineEdit()->setCursorPosition(0);
@@ -128,7 +119,7 @@ void OperationBox::followEditText() {
     }
     // Quietly: the user is typing, and nothing but the list's own state changes.
     const QSignalBlocker quiet(this);
-    if (const int entry = entryIndex(shown); entry >= 0) {
+    if (const int entry = findText(shown); entry >= 0) {
         // Its text is already the edit field's, so the combo box leaves the field alone.
         setCurrentIndex(entry);
     } else if (current >= 0) {

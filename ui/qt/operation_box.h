@@ -22,9 +22,6 @@ public:
     void appendEntry(const QString& text, const QString& tip);
     void removeEntry(int index);
 
-    // The first entry whose text is exactly `text`, or -1.
-    int entryIndex(const QString& text) const;
-
     // Makes the field show the start of each of `names` whole, besides the start text: as many
     // of each name's characters as the start text has.
     void makeRoomFor(const QStringList& names);

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -61,9 +62,7 @@ val lookOfControl(const ControlLook& look) {
     val control = val::object();
     control.set("kind", text(kindName(look.kind)));
     control.set("name", text(look.name));
-    // The name a screen reader announces, as on the desktop: the button's caption, else the
-    // control's name.
-    control.set("label", text(look.kind == ControlKind::Button ? look.text : look.name));
+    control.set("label", text(accessibleName(look)));
     control.set("text", text(look.text));
     control.set("left", pixels(look.twips.left));
     control.set("top", pixels(look.twips.top));
@@ -83,6 +82,13 @@ val look() {
     out.set("clientWidth", pixels(window.clientWidth));
     out.set("clientHeight", pixels(window.clientHeight));
     out.set("background", cssColour(window.background));
+    val fixedText = val::object();
+    fixedText.set("text", cssColour(window.fixedText.text));
+    fixedText.set("selection", cssColour(window.fixedText.selection));
+    fixedText.set("selectedText", cssColour(window.fixedText.selectedText));
+    out.set("fixedText", fixedText);
+    // How long the note of a paste refused for its length shows.
+    out.set("noteMilliseconds", kTooLongNoteMilliseconds);
     val font = val::object();
     font.set("family", text(window.boxFont.family));
     font.set("points", window.boxFont.points);
@@ -93,6 +99,12 @@ val look() {
         controlsOut.call<void>("push", lookOfControl(control));
     }
     out.set("controls", controlsOut);
+    // The controls' names in the order the focus visits them, those that take none last.
+    val order = val::array();
+    for (const ControlLook* control : tabOrder()) {
+        order.call<void>("push", text(control->name));
+    }
+    out.set("tabOrder", order);
     val menus = val::array();
     for (const MenuLook& menu : window.menus) {
         val menuOut = val::object();
@@ -129,8 +141,8 @@ val boxTexts() {
 }
 
 // The window after a handler that may change more than the boxes (Form_Load and the menus):
-// the boxes, First's visibility, the list's entries, each with its tooltip, and the item of
-// "Number of Figures" shown checked, counted from 1.
+// the boxes, First's visibility, the list's entries, each with its tooltip, and for each menu
+// the item shown checked (from 1), or null where its items are no exclusive choice.
 val windowView() {
     val out = boxTexts();
     out.set("firstVisible", controls.firstVisible());
@@ -143,7 +155,12 @@ val windowView() {
         entries.call<void>("push", entry);
     }
     out.set("entries", entries);
-    out.set("checkedItem", modeOf(NumberMode) == Mode::TwoNumbers ? 2 : 1);
+    val checked = val::array();
+    for (const MenuLook& menu : windowLook().menus) {
+        checked.call<void>("push",
+                           menu.checkedItem ? val(menu.checkedItem(NumberMode)) : val::null());
+    }
+    out.set("checkedItems", checked);
     return out;
 }
 
@@ -153,13 +170,13 @@ val formLoad(const val& page) {
     return windowView();
 }
 
-// A click on item `item` (from 1) of the menu at `menu` on the menu bar (from 0).
+// A click on item `item` (from 1) of the menu at `menu` on the menu bar (from 0): the handler
+// that menu carries in the look.
 val chooseMenuItem(std::size_t menu, std::int16_t item, const val& page) {
     takeTexts(page);
-    if (windowLook().menus[menu].exclusive) {
-        mnuNum_Click(controls, NumberMode, item);
-    } else {
-        mnuAdd_Click(controls, NumberMode, item);
+    const std::span<const MenuLook> menus = windowLook().menus;
+    if (menu < menus.size()) {
+        menus[menu].click(controls, NumberMode, item);
     }
     return windowView();
 }
@@ -179,15 +196,15 @@ std::string tipOf(const std::string& editText) {
     return std::string(operationTip(editText, modeOf(NumberMode)));
 }
 
-// What the control named `name` holds after the user inserts `inserted` over the selection
-// [start, end) of `held`: {outcome, text, cursor, note}, the outcome "taken", "unchanged" or
-// "tooLong" (refused; the box keeps `held`), and the note to show beside the box, or null.
-// Each control takes at most the typing limit of its look.
+// What the control named `name` holds after the user replaces the range [start, end) of
+// `held` with `inserted` (empty for a removal): {outcome, text, cursor, note}, the outcome
+// "taken", "unchanged" or "tooLong" (refused; the box keeps `held`), and the note to show
+// beside the box, or null. Each control takes at most the typing limit of its look.
 val typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
                     std::size_t end, const std::u16string& inserted) {
     const ControlLook* look = controlLook(name);
-    const TypedText typed =
-        typeInto(held, start, end, inserted, look ? look->typingLimit : kNoTypingLimit);
+    const std::size_t limit = look ? look->typingLimit : kNoTypingLimit;
+    const TypedText typed = typeInto(held, start, end, inserted, limit);
     val out = val::object();
     switch (typed.outcome) {
         case TypedText::Outcome::Taken:
@@ -202,7 +219,7 @@ val typeIntoControl(const std::string& name, const std::u16string& held, std::si
     }
     out.set("text", typed.text);
     out.set("cursor", typed.cursor);
-    out.set("note", showsTooLongNote(typed, inserted) ? text(kTooLongNote) : val::null());
+    out.set("note", showsTooLongNote(typed, inserted) ? val(tooLongNote(limit)) : val::null());
     return out;
 }
 

@@ -4,6 +4,7 @@
 // document when a build step wrote it there, else written here; this module only binds
 // behaviour to the elements it finds by id.
 import { combobox } from './combobox.js';
+import { judgedField } from './judged_field.js';
 import { loadCore } from './load_core.js';
 import { menubar } from './menubar.js';
 import { listboxId, optionsHtml, windowCss, windowHtml } from './window_html.js';
@@ -39,7 +40,7 @@ function show(view) {
   if (view.entries) {
     boxes.First.hidden = !view.firstVisible;
     for (const item of document.querySelectorAll('[role=menuitemradio]')) {
-      item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItem));
+      item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
     }
     operation.close();
     listbox.innerHTML = optionsHtml(list.id, view.entries);
@@ -54,20 +55,14 @@ function showTip() {
   else list.removeAttribute('title');
 }
 
-// The field judges insertions by the core's typing rule; removals pass as the browser does them.
+// Until the core is there, a change is taken as the browser makes it, to be judged when it is.
+const asTyped = (held, start, end, inserted) => ({ outcome: 'taken', text: held.slice(0, start) + inserted + held.slice(end), cursor: start + inserted.length });
+
+// The field hands every change to the core's typing rule for its control.
 function judgeTyping(field) {
-  field.addEventListener('beforeinput', (event) => {
-    if (!core || !event.inputType.startsWith('insert') || event.isComposing) return;
-    event.preventDefault();
-    const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
-    const typed = core.typeIntoControl(field.id, field.value, field.selectionStart, field.selectionEnd, inserted);
-    if (typed.outcome === 'taken') {
-      field.value = typed.text;
-      field.setSelectionRange(typed.cursor, typed.cursor);
-      field.dispatchEvent(new Event('input'));
-    } else if (typed.outcome === 'tooLong') {
-      refuse(field, typed.note);
-    }
+  judgedField(field, {
+    rule: (held, start, end, inserted) => (core ? core.typeIntoControl(field.id, held, start, end, inserted) : asTyped(held, start, end, inserted)),
+    refused: (note) => refuse(field, note),
   });
   // Return and Enter press "Do It!", as a dialog's default button.
   field.addEventListener('keydown', (event) => {
@@ -78,7 +73,7 @@ function judgeTyping(field) {
   });
 }
 
-// A change the field refuses for its length: a short beep, and for a paste or a drop a note
+// A change the field refused for its length: a short beep, and for a paste or a drop a note
 // below the field that goes by itself.
 function refuse(field, note) {
   try {
@@ -99,7 +94,7 @@ function refuse(field, note) {
   shown.style.setProperty('top', `${field.offsetTop + field.offsetHeight}px`);
   shown.hidden = false;
   clearTimeout(noteTimer);
-  noteTimer = setTimeout(() => { shown.hidden = true; }, 3000);
+  noteTimer = setTimeout(() => { shown.hidden = true; }, core.look().noteMilliseconds);
 }
 
 // "Do It!": the core evaluates; a failure shows in a modal dialog with the window's caption and

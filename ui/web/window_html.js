@@ -61,7 +61,7 @@ function menusHtml(look, view) {
     }, escape(menu.caption));
     const items = menu.items.map((caption, i) => element('li', { role: 'none' }, element('button', {
       id: `${menu.itemName}${i + 1}`, type: 'button', role: menu.exclusive ? 'menuitemradio' : 'menuitem', tabindex: '-1',
-      'aria-checked': menu.exclusive ? String(i + 1 === view?.checkedItem) : null, 'data-menu': m, 'data-item': i + 1,
+      'aria-checked': menu.exclusive ? String(i + 1 === view?.checkedItems[m]) : null, 'data-menu': m, 'data-item': i + 1,
     }, escape(caption))));
     const popup = element('ul', { id: `${menu.name}-menu`, role: 'menu', 'aria-label': menu.caption, hidden: true }, items.join(''));
     return element('li', { role: 'none' }, title + popup);
@@ -69,11 +69,10 @@ function menusHtml(look, view) {
 }
 
 // What goes inside the window's <main>: the caption, the menu bar, and the client area with the
-// controls in focus order, the list's popup and the note of a refused paste.
+// controls in the look's focus order, the list's popup and the note of a refused paste.
 export function windowHtml(look, view = null) {
   const list = look.controls.find((control) => control.kind === 'list');
-  const ordered = look.controls.filter((control) => control.tabIndex >= 0).sort((a, b) => a.tabIndex - b.tabIndex);
-  const controls = [...ordered, ...look.controls.filter((control) => control.tabIndex < 0)];
+  const controls = look.tabOrder.map((name) => look.controls.find((control) => control.name === name));
   return [
     element('h1', { id: 'caption' }, escape(look.caption)),
     element('ul', { id: 'menubar', role: 'menubar', 'aria-label': look.caption, 'aria-keyshortcuts': 'F10' }, menusHtml(look, view)),
@@ -91,11 +90,13 @@ const rule = (selector, properties) =>
 const px = (value) => `${value}px`;
 
 // The window's places, sizes, colours and the boxes' font, as a stylesheet. The controls stack
-// in the table's order, the later above.
+// in the table's order, the later above. The colours of text on the fixed backgrounds are
+// custom properties that the page's style.css uses.
 export function windowCss(look) {
   return [
     rule(':root', {
       '--box-family': `"${look.boxFont.family}"`, '--box-size': `${look.boxFont.points}pt`, '--box-weight': look.boxFont.weight,
+      '--fixed-text': look.fixedText.text, '--fixed-selection': look.fixedText.selection, '--fixed-selected-text': look.fixedText.selectedText,
     }),
     rule('#area', { width: px(look.clientWidth), height: px(look.clientHeight) }),
     rule('#client', { background: look.background }),

@@ -4,7 +4,7 @@
 // for node, for the browser tests only; the page's own core does not carry it.
 //
 // The driver hands in what it read off the page: {first, second, answer, firstVisible, entries,
-// index}, the index being the entry the list's popup shows as chosen, or -1.
+// operation}, the last the text of the list's edit field.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -32,20 +32,22 @@ public:
                  page["answer"].as<std::string>()},
           firstVisible_(page["firstVisible"].as<bool>()),
           entries_(emscripten::vecFromJSArray<std::string>(page["entries"])),
-          index_(page["index"].as<int>()) {}
+          editText_(page["operation"].as<std::string>()) {}
 
     std::string text(Box box) const override { return texts_.at(static_cast<std::size_t>(box)); }
     bool firstVisible() const override { return firstVisible_; }
     int listCount() const override { return static_cast<int>(entries_.size()); }
-    int listIndex() const override { return index_; }
-    std::string listText(int index) const override {
-        return entries_.at(static_cast<std::size_t>(index));
-    }
+    std::string editText() const override { return editText_; }
 
     void setText(Box, const std::string&) override { readOnly(); }
     void setFirstVisible(bool) override { readOnly(); }
     void addItem(const std::string&) override { readOnly(); }
-    void removeItem(int) override { readOnly(); }
+
+protected:
+    std::string entryText(int index) const override {
+        return entries_.at(static_cast<std::size_t>(index));
+    }
+    void removeEntry(int) override { readOnly(); }
 
 private:
     [[noreturn]] static void readOnly() {
@@ -55,7 +57,7 @@ private:
     std::array<std::string, 3> texts_;
     bool firstVisible_;
     std::vector<std::string> entries_;
-    int index_;
+    std::string editText_;
 };
 
 const char* kindName(ScriptCommand::Kind kind) {

@@ -13,6 +13,7 @@ function readPage() {
     first: value('First'),
     second: value('Second'),
     answer: value('Answer'),
+    operation: value('Operation'),
     firstVisible: document.getElementById('First').checkVisibility(),
     entries: [...document.getElementById('Operation-list').children].map((option) => option.textContent),
     // The mode is the item of "Number of Figures" shown checked.
@@ -159,20 +160,25 @@ export class PageDriver {
         await this.page.keyboard.press('Enter');
       }
     }
-    const printed = script.clickLine({ ...read, index: -1 }, read.message);
+    const printed = script.clickLine(read, read.message);
     if (printed === null) throw new Error(`the failure dialog says ${JSON.stringify(read.message)}, which names no failure`);
     return printed;
   }
 
+  // The state line, from the page; the entry the list's popup shows chosen must be the one the
+  // line names.
   async state() {
-    const index = await this.entries();
+    const shownIndex = await this.entries();
     const read = await this.page.evaluate(readPage);
-    return script.stateLine(read.mode, { ...read, index });
+    const line = script.stateLine(read.mode, read);
+    const { index } = JSON.parse(line);
+    if (shownIndex !== index) throw new Error(`the list's popup shows entry ${shownIndex} chosen, not ${index}: ${line}`);
+    return line;
   }
 
   // Carries out one line of a script; returns the line it prints, or null.
   async run(line) {
-    const command = script.readLine(line, { first: '', second: '', answer: '', firstVisible: true, entries: this.listed, index: -1 });
+    const command = script.readLine(line, { first: '', second: '', answer: '', operation: '', firstVisible: true, entries: this.listed });
     switch (command.kind) {
       case 'none':
         return null;
