@@ -165,7 +165,7 @@ test('the window paints before the core arrives; what is typed and tapped meanwh
     await held;
     await route.continue();
   });
-  await page.goto(running.server.url);
+  await page.goto(running.server.url, { waitUntil: 'domcontentloaded' }); // the held preload holds the load event
   await page.waitForFunction(() => performance.getEntriesByName('first-contentful-paint').length > 0);
   assert.equal(await page.evaluate(() => document.documentElement.hasAttribute('data-ready')), false);
   await typeInto(page, 'First', '1234567890123456789'); // one more than First takes
