@@ -148,7 +148,9 @@ test('a visit opens from the cache while a new build is taken for the next one; 
     const next = () => page.evaluate(() => getComputedStyle(document.documentElement).getPropertyValue('--build') === 'next');
     await page.reload();
     assert.equal(await next(), false, 'this visit opens from the cache');
-    await page.waitForFunction(async () => (await caches.keys()).join() === 'quillon-0123456789abcdef');
+    await page.evaluate(async () => {
+      while ((await caches.keys()).join() !== 'quillon-0123456789abcdef') await new Promise((resolve) => setTimeout(resolve, 50));
+    });
     await page.reload();
     assert.equal(await next(), true, 'the next one from the new build');
   } finally {
