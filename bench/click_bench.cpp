@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "evaluator.h"
+#include "driver.h"
 #include "memory_controls.h"
 
 namespace quillon {

@@ -1,8 +1,8 @@
 // DoIt_Click: the prologue of each mode, then dispatch by the exact operation name.
 #include <string>
 
+#include "driver.h"
 #include "evaluation.h"
-#include "evaluator.h"
 #include "operations.h"
 
 namespace quillon {

@@ -17,7 +17,8 @@ struct Evaluation {
     explicit Evaluation(Controls& boxes) : controls(boxes) {}
 
     Controls& controls;
-    // The text of First (two-number mode) or of Second (one-number mode), as a text.
+    // The text of First (two-number mode) or of Second (one-number mode), as a text: converted
+    // only where a step needs a number.
     Variant textOperand;
     // The value of Second (two-number mode) or the held answer (one-number mode).
     double numberOperand = 0.0;
@@ -29,8 +30,6 @@ struct Evaluation {
 
     void countStep() { ++loopSteps; }
 
-    // The operand typed in, as a text: converted only where a step needs a number.
-    const Variant& textValue() const { return textOperand; }
     // The other operand as a Double value.
     Variant numberValue() const { return Variant::number(numberOperand); }
 

@@ -159,8 +159,7 @@ std::string writeNumber(double value) {
         return "0";  // either zero, without a sign
     }
     std::array<char, 64> buffer{};
-    const auto result = toChars(buffer.data(), buffer.data() + buffer.size(), value,
-                                std::chars_format::general, 15);
+    const auto result = toChars(buffer.data(), buffer.data() + buffer.size(), value);
     std::string text(buffer.data(), result.ptr);
     std::replace(text.begin(), text.end(), 'e', 'E');
     return text;

@@ -42,67 +42,49 @@ std::string exponentText(long exponent) {
     return (exponent < 0 ? "e-" : "e+") + digits;
 }
 
-// The integer part, then the fraction unless it is empty (after dropping its trailing zeros,
-// if asked).
-std::string joined(std::string integer, std::string fraction, bool dropZeros) {
-    if (dropZeros) {
-        fraction.erase(fraction.find_last_not_of('0') + 1);
-    }
+// The integer part, then the fraction without its trailing zeros, unless that is empty.
+std::string joined(std::string integer, std::string fraction) {
+    fraction.erase(fraction.find_last_not_of('0') + 1);
     return fraction.empty() ? integer : integer + '.' + fraction;
 }
 
-std::string scientific(const Significand& number, bool dropZeros) {
-    return joined(number.digits.substr(0, 1), number.digits.substr(1), dropZeros) +
+std::string scientific(const Significand& number) {
+    return joined(number.digits.substr(0, 1), number.digits.substr(1)) +
            exponentText(number.exponent);
 }
 
 // The fixed form of a number whose digits reach past its units (exponent below their count).
-std::string fixed(const Significand& number, bool dropZeros) {
+std::string fixed(const Significand& number) {
     if (number.exponent < 0) {
         const std::string zeros(static_cast<std::size_t>(-number.exponent - 1), '0');
-        return joined("0", zeros + number.digits, dropZeros);
+        return joined("0", zeros + number.digits);
     }
     const auto units = static_cast<std::size_t>(number.exponent) + 1;
-    return joined(number.digits.substr(0, units), number.digits.substr(units), dropZeros);
+    return joined(number.digits.substr(0, units), number.digits.substr(units));
 }
 
 // The text of a finite, non-negative magnitude.
-std::string magnitudeText(double magnitude, std::chars_format format, int precision) {
-    if (format == std::chars_format::scientific) {
-        if (magnitude == 0.0) {
-            return joined("0", std::string(static_cast<std::size_t>(precision), '0'), false) +
-                   "e+00";
-        }
-        return scientific(roundedDigits(magnitude, precision + 1), false);
-    }
+std::string magnitudeText(double magnitude) {
     if (magnitude == 0.0) {
         return "0";
     }
-    const int significant = std::max(precision, 1);
-    const Significand number = roundedDigits(magnitude, significant);
-    if (number.exponent >= -4 && number.exponent < significant) {
-        return fixed(number, true);
+    const Significand number = roundedDigits(magnitude, kWrittenDigits);
+    if (number.exponent >= -4 && number.exponent < kWrittenDigits) {
+        return fixed(number);
     }
-    return scientific(number, true);
+    return scientific(number);
 }
 
 }  // namespace
 
-std::to_chars_result roundedToChars(char* first, char* last, double value, std::chars_format format,
-                                    int precision) {
-    if (format != std::chars_format::scientific && format != std::chars_format::general) {
-        return {first, std::errc::invalid_argument};
-    }
-    if (precision < 0) {
-        precision = 6;
-    }
+std::to_chars_result roundedToChars(char* first, char* last, double value) {
     std::string text = std::signbit(value) ? "-" : "";
     if (std::isnan(value)) {
         text += "nan";
     } else if (std::isinf(value)) {
         text += "inf";
     } else {
-        text += magnitudeText(std::fabs(value), format, precision);
+        text += magnitudeText(std::fabs(value));
     }
     if (text.size() > static_cast<std::size_t>(last - first)) {
         return {last, std::errc::value_too_large};

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "handlers.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "memory_controls.h"
 
 namespace quillon {

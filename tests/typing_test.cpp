@@ -81,6 +81,21 @@ TEST(Typing, OnlyARefusedPasteOrDropShowsTheNote) {
     EXPECT_FALSE(showsTooLongNote(typeInto(u"", 0, 0, u"12", kTypingLimit), u"12"));
 }
 
+TEST(Typing, TheNoteNamesTheBoxsOwnLimit) {
+    EXPECT_EQ(tooLongNote(kTypingLimit), "At most 18 characters");
+    EXPECT_EQ(tooLongNote(5), "At most 5 characters");
+}
+
+// A removal is judged by the rule like any change: taken even from a text the program wrote
+// past the limit, so that it can be shortened.
+TEST(Typing, RemovalsAreTakenBeyondTheLimit) {
+    const std::u16string written = u"1234567890123456789012";
+    const TypedText typed = typeInto(written, 3, 5, u"", kTypingLimit);
+    EXPECT_EQ(typed.outcome, TypedText::Outcome::Taken);
+    EXPECT_TRUE(typed.text == u"12367890123456789012");
+    EXPECT_EQ(typed.cursor, 3U);
+}
+
 // Each control of the window takes what its look allows, key by key: the number boxes stop at
 // 18 characters, Answer and the list's edit field take any length.
 TEST(Typing, EachControlStopsAtItsOwnLimit) {

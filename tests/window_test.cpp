@@ -11,9 +11,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,8 +47,8 @@
 #include <sstream>
 #include <vector>
 
-#include "handlers.h"
 #include "form1.h"
+#include "handlers.h"
 #include "look.h"
 #include "memory_controls.h"
 #include "replay.h"
@@ -102,25 +106,60 @@ protected:
     std::vector<Failure> reported;
 };
 
-TEST_F(WindowTest, ControlsSitWhereTheLookTablePutsThemInLogicalPixels) {
-    for (const ControlLook& look : windowLook().controls) {
-        const QString name = QString::fromUtf8(look.name.data(), look.name.size());
-        QWidget* control = widget(name.toLatin1().constData());
+// The layout's fixed figures at 96 dpi, which the page's test reads too.
+QJsonObject layoutPixels() {
+    QFile file(QStringLiteral(QUILLON_SOURCE_DIR "/tests/layout_pixels.json"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+TEST_F(WindowTest, ControlsSitAtTheLayoutsFixedPixels) {
+    const QJsonObject pixels = layoutPixels();
+    const QJsonObject controls = pixels[QStringLiteral("controls")].toObject();
+    EXPECT_EQ(controls.size(), std::ssize(windowLook().controls));
+    for (auto at = controls.begin(); at != controls.end(); ++at) {
+        const QJsonArray rect = at.value().toArray();
+        QWidget* control = widget(at.key().toLatin1().constData());
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(control->geometry(), QRect(pixels(look.twips.left), pixels(look.twips.top),
-                                             pixels(look.twips.width), pixels(look.twips.height)))
-            << look.name;
+        EXPECT_EQ(control->geometry(),
+                  QRect(rect[0].toInt(), rect[1].toInt(), rect[2].toInt(), rect[3].toInt()))
+            << at.key().toStdString();
         // The button is announced by its caption, every other control by its name.
         EXPECT_EQ(control->accessibleName(),
-                  look.kind == ControlKind::Button ? QStringLiteral("Do It!") : name);
+                  at.key() == QStringLiteral("DoIt") ? QStringLiteral("Do It!") : at.key());
     }
-    EXPECT_EQ(form.centralWidget()->size(), QSize(319, 82));
+    const QJsonArray client = pixels[QStringLiteral("client")].toArray();
+    EXPECT_EQ(form.centralWidget()->size(), QSize(client[0].toInt(), client[1].toInt()));
     EXPECT_EQ(form.centralWidget()->y(), form.menuBar()->height());
     // The native window holds the menu bar and the client area, nothing more.
     ASSERT_NE(form.windowHandle(), nullptr);
-    EXPECT_EQ(form.windowHandle()->size(), QSize(319, form.menuBar()->height() + 82));
+    EXPECT_EQ(form.windowHandle()->size(),
+              QSize(client[0].toInt(), form.menuBar()->height() + client[1].toInt()));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillon"));
     EXPECT_FALSE(form.windowIcon().isNull());
+}
+
+// As for the toolkit's own combo box: the popup list, one item per entry in order, readable
+// without opening it, then the edit field; the box keeps its name and shows its text as value.
+TEST_F(WindowTest, TheListHandsOutItsEntriesAndItsFieldToScreenReaders) {
+    form.numberMenuItem(1)->trigger();
+    form.addMenuItem(4)->trigger();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(operation());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Operation"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("Choose Operation"));
+    ASSERT_EQ(list->childCount(), 2);
+    QAccessibleInterface* entries = list->child(0);
+    ASSERT_NE(entries, nullptr);
+    EXPECT_EQ(entries->role(), QAccessible::List);
+    EXPECT_EQ(list->indexOfChild(entries), 0);
+    std::vector<std::string> read;
+    for (int i = 0; i < entries->childCount(); ++i) {
+        read.push_back(entries->child(i)->text(QAccessible::Name).toStdString());
+    }
+    EXPECT_EQ(read, entriesOf(form));
+    EXPECT_EQ(list->child(1)->role(), QAccessible::EditableText);
+    EXPECT_EQ(list->indexOfChild(list->child(1)), 1);
 }
 
 TEST_F(WindowTest, TheWindowKeepsItsSizeWhenAskedToResize) {

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "evaluator.h"
+#include "driver.h"
 #include "handlers.h"
 #include "look.h"
 #include "utf8.h"

@@ -22,7 +22,7 @@
 #include <string>
 
 #include "controls.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "failure.h"
 #include "memory_controls.h"
 

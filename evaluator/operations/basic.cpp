@@ -2,7 +2,7 @@
 #include <array>
 
 #include "evaluation.h"
-#include "evaluator.h"
+#include "driver.h"
 
 namespace quillon {
 
@@ -11,13 +11,13 @@ namespace {
 // The text operand with the number operand (the value of Second, or the held answer): the same
 // steps serve "+" and "+%", "-" and "-%", and so on.
 void add(Evaluation& e) {
-    e.writeAnswer(e.textValue() + e.numberValue());
+    e.writeAnswer(e.textOperand + e.numberValue());
 }
 void subtract(Evaluation& e) {
-    e.writeAnswer(e.textValue() - e.numberValue());
+    e.writeAnswer(e.textOperand - e.numberValue());
 }
 void multiply(Evaluation& e) {
-    e.writeAnswer(e.textValue() * e.numberValue());
+    e.writeAnswer(e.textOperand * e.numberValue());
 }
 
 // Guarded: a zero divisor (-0 included) gives the error text before the dividend is read.
@@ -26,22 +26,22 @@ void divide(Evaluation& e) {
         e.writeAnswer(kDivisionByZeroText);
         return;
     }
-    e.writeAnswer(e.textValue() / e.numberValue());
+    e.writeAnswer(e.textOperand / e.numberValue());
 }
 
 // One-number operators with the held answer on the left.
 void subtractFromHeld(Evaluation& e) {
-    e.writeAnswer(e.numberValue() - e.textValue());
+    e.writeAnswer(e.numberValue() - e.textOperand);
 }
 
 // The guard compares the new operand's value with the integer 0, so every text worth zero
 // triggers it and a text that is not a number fails here.
 void divideHeld(Evaluation& e) {
-    if (compare(e.textValue(), Variant::integer(0)) == 0) {
+    if (compare(e.textOperand, Variant::integer(0)) == 0) {
         e.writeAnswer(kDivisionByZeroText);
         return;
     }
-    e.writeAnswer(e.numberValue() / e.textValue());
+    e.writeAnswer(e.numberValue() / e.textOperand);
 }
 
 constexpr std::array kRows = {

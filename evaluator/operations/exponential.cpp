@@ -27,68 +27,68 @@ double naturalLog(double value) {
 // and the text of Second in one-number mode, where the held answer plays no part.
 void powerOfLn(Evaluation& e) {
     const double l = naturalLog(e.numberOperand);
-    e.writeAnswer(power(e.textValue(), Variant::number(l)));
+    e.writeAnswer(power(e.textOperand, Variant::number(l)));
 }
 
 void powerOfLog(Evaluation& e) {
     const double m = naturalLog(10.0);
     const double l = naturalLog(e.numberOperand);
     const double q = checkedDivide(l, m);
-    e.writeAnswer(power(e.textValue(), Variant::number(q)));
+    e.writeAnswer(power(e.textOperand, Variant::number(q)));
 }
 
 // The logarithm of b to the base a.
 void baseLog(Evaluation& e) {
-    const double base = e.textValue().toDouble();
+    const double base = e.textOperand.toDouble();
     const double m = naturalLog(base);
     const double l = naturalLog(e.numberOperand);
     e.writeAnswer(checkedDivide(l, m));
 }
 
 void raise(Evaluation& e) {
-    e.writeAnswer(power(e.textValue(), Variant::number(e.numberOperand)));
+    e.writeAnswer(power(e.textOperand, Variant::number(e.numberOperand)));
 }
 
 void exponential(Evaluation& e) {
-    e.writeAnswer(checkedResult(math::exp(e.textValue().toDouble())));
+    e.writeAnswer(checkedResult(math::exp(e.textOperand.toDouble())));
 }
 
 void tenTo(Evaluation& e) {
-    e.writeAnswer(power(Variant::integer(10), e.textValue()));
+    e.writeAnswer(power(Variant::integer(10), e.textOperand));
 }
 
 void ln(Evaluation& e) {
-    e.writeAnswer(naturalLog(e.textValue().toDouble()));
+    e.writeAnswer(naturalLog(e.textOperand.toDouble()));
 }
 
 void commonLog(Evaluation& e) {
     const double m = naturalLog(10.0);
-    const double l = naturalLog(e.textValue().toDouble());
+    const double l = naturalLog(e.textOperand.toDouble());
     e.writeAnswer(checkedDivide(l, m));
 }
 
 void square(Evaluation& e) {
-    e.writeAnswer(power(e.textValue(), Variant::integer(2)));
+    e.writeAnswer(power(e.textOperand, Variant::integer(2)));
 }
 
 void cube(Evaluation& e) {
-    e.writeAnswer(power(e.textValue(), Variant::integer(3)));
+    e.writeAnswer(power(e.textOperand, Variant::integer(3)));
 }
 
 // An unguarded division: 1 / 0 is a division-by-zero failure, not the error text.
 void reciprocal(Evaluation& e) {
-    e.writeAnswer(Variant::integer(1) / e.textValue());
+    e.writeAnswer(Variant::integer(1) / e.textOperand);
 }
 
 void squareRoot(Evaluation& e) {
     const double h = checkedDivide(1.0, 2.0);
-    e.writeAnswer(power(e.textValue(), Variant::number(h)));
+    e.writeAnswer(power(e.textOperand, Variant::number(h)));
 }
 
 // A negative number has a real cube root: the root of its magnitude, negated.
 void cubeRoot(Evaluation& e) {
     const double t = checkedDivide(1.0, 3.0);
-    const double value = e.textValue().toDouble();
+    const double value = e.textOperand.toDouble();
     if (value < 0.0) {
         e.writeAnswer(-power(Variant::number(-value), Variant::number(t)));
         return;

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "evaluation.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "failure.h"
 
 namespace quillon {
@@ -61,7 +61,7 @@ void increment(std::int16_t& counter) {
 // The number of 3n + 1 steps from the integer part of Second down to 1. The parity test
 // takes n as a 32-bit integer, so a start or a value reached above 2147483647 overflows.
 void magnif(Evaluation& e) {
-    double n = std::floor(e.textValue().toDouble());
+    double n = std::floor(e.textOperand.toDouble());
     if (n < 1.0) {
         n = 1.0;
     }

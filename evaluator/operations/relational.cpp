@@ -38,7 +38,7 @@ void compareBoxes(Evaluation& e) {
 // One-number mode: the held answer on the left, the new operand's value on the right.
 template <bool (*holds)(int)>
 void compareHeld(Evaluation& e) {
-    e.writeTruth(holds(compare(e.numberValue(), e.textValue())));
+    e.writeTruth(holds(compare(e.numberValue(), e.textOperand)));
 }
 
 constexpr std::string_view kDiffer = "1 if the texts of First and Second differ, else 0";

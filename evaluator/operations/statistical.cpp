@@ -45,8 +45,8 @@ const Variant kUnit = Variant::integer(1);
 // The first loop of permutations and combinations: k = (n - r) + 1 ... n, x k.
 void fallingProduct(Evaluation& e) {
     e.writeAnswer("1");
-    const Variant start = (e.textValue() - e.numberValue()) + kUnit;
-    accumulate(e, start, e.textValue(), Step::Multiply);
+    const Variant start = (e.textOperand - e.numberValue()) + kUnit;
+    accumulate(e, start, e.textOperand, Step::Multiply);
 }
 
 // n! / (n - r)!
@@ -62,34 +62,34 @@ void combinations(Evaluation& e) {
 
 // n x r!, starting from the text of First exactly as typed.
 void timesFactorial(Evaluation& e) {
-    e.writeAnswer(e.textValue());
+    e.writeAnswer(e.textOperand);
     accumulate(e, kUnit, e.numberValue(), Step::Multiply);
 }
 
 // n / r!, starting from the text of First exactly as typed.
 void overFactorial(Evaluation& e) {
-    e.writeAnswer(e.textValue());
+    e.writeAnswer(e.textOperand);
     accumulate(e, kUnit, e.numberValue(), Step::Divide);
 }
 
 // n! x r!
 void factorialTimesFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, e.textValue(), Step::Multiply);
+    accumulate(e, kUnit, e.textOperand, Step::Multiply);
     accumulate(e, kUnit, e.numberValue(), Step::Multiply);
 }
 
 // n! / r!
 void factorialOverFactorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, e.textValue(), Step::Multiply);
+    accumulate(e, kUnit, e.textOperand, Step::Multiply);
     accumulate(e, kUnit, e.numberValue(), Step::Divide);
 }
 
 // One-number mode: the factorial of the value of Second; the held answer is not used.
 void factorial(Evaluation& e) {
     e.writeAnswer("1");
-    accumulate(e, kUnit, e.textValue(), Step::Multiply);
+    accumulate(e, kUnit, e.textOperand, Step::Multiply);
 }
 
 constexpr std::array kRows = {

@@ -18,10 +18,10 @@ namespace {
 // Two-number mode: x is the text of First and y the value of Second. One-number mode: x is
 // the text of Second; the held answer plays no part.
 Variant sum(const Evaluation& e) {
-    return e.textValue() + e.numberValue();
+    return e.textOperand + e.numberValue();
 }
 Variant difference(const Evaluation& e) {
-    return e.textValue() - e.numberValue();
+    return e.textOperand - e.numberValue();
 }
 
 template <double (*function)(double), Variant (*angle)(const Evaluation&)>
@@ -64,23 +64,23 @@ double cotangent(double angle) {
 template <double (*function)(double), bool greater>
 void compareFunctions(Evaluation& e) {
     const double ofSecond = function(e.numberOperand);
-    const double ofFirst = function(e.textValue().toDouble());
+    const double ofFirst = function(e.textOperand.toDouble());
     e.writeTruth(greater ? ofFirst > ofSecond : ofFirst < ofSecond);
 }
 
 Variant radians(const Evaluation& e) {
-    return e.textValue();
+    return e.textOperand;
 }
 
 // Degrees to radians: the product first, then the division by the Integer 180.
 Variant radiansOfDegrees(const Evaluation& e) {
-    return e.textValue() * Variant::number(kPiValue) / Variant::integer(180);
+    return e.textOperand * Variant::number(kPiValue) / Variant::integer(180);
 }
 
 // The square root of 1 - x², formed as powers.
 Variant complement(const Evaluation& e) {
     const double h = checkedDivide(1.0, 2.0);
-    const double q = power(e.textValue(), Variant::integer(2));
+    const double q = power(e.textOperand, Variant::integer(2));
     const Variant u = Variant::integer(1) - Variant::number(q);
     return Variant::number(power(u, Variant::number(h)));
 }
@@ -91,10 +91,10 @@ void arcsine(Evaluation& e) {
     const Variant w = complement(e);
     if (w.toDouble() == 0.0) {
         const double quarterTurn = checkedDivide(kPiValue, 2.0);
-        e.writeAnswer(e.textValue().toDouble() < 0.0 ? -quarterTurn : quarterTurn);
+        e.writeAnswer(e.textOperand.toDouble() < 0.0 ? -quarterTurn : quarterTurn);
         return;
     }
-    e.writeAnswer(math::atan((e.textValue() / w).toDouble()));
+    e.writeAnswer(math::atan((e.textOperand / w).toDouble()));
 }
 
 // The arccosine is atan(sqrt(1 - x²) / x), or the quarter-turn at x = 0. The arctangent is
@@ -103,15 +103,15 @@ void arcsine(Evaluation& e) {
 // is added as well, so that the result is pi and not 0.
 void arccosine(Evaluation& e) {
     const Variant zero = Variant::integer(0);
-    if (compare(e.textValue(), zero) == 0) {
+    if (compare(e.textOperand, zero) == 0) {
         e.writeAnswer(checkedDivide(kPiValue, 2.0));
     }
-    if (compare(e.textValue(), zero) != 0) {
+    if (compare(e.textOperand, zero) != 0) {
         const Variant w = complement(e);
-        e.writeAnswer(math::atan((w / e.textValue()).toDouble()));
+        e.writeAnswer(math::atan((w / e.textOperand).toDouble()));
     }
     const double shown = readNumber(e.read(Box::Answer));
-    if (shown < 0.0 || (shown == 0.0 && compare(e.textValue(), zero) < 0)) {
+    if (shown < 0.0 || (shown == 0.0 && compare(e.textOperand, zero) < 0)) {
         e.writeAnswer(checkedAdd(shown, kPiValue));
     }
 }

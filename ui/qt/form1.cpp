@@ -4,8 +4,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
-#include <QFont>
-#include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
@@ -17,159 +15,21 @@
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "box_input.h"
-#include "caption_button.h"
-#include "evaluator.h"
+#include "box_validator.h"
+#include "client_area.h"
+#include "driver.h"
 #include "handlers.h"
 #include "look.h"
 #include "operation_box.h"
-#include "typing.h"
+#include "qt_text.h"
 
 namespace quillon {
-
-namespace {
-
-// Qt scales logical pixels on high-density screens; the window's own factor grows them for the
-// desktop's text.
-QRect inPixels(const TwipRect& twips, const LayoutScale& scale) {
-    return {pixels(twips.left, scale), pixels(twips.top, scale), pixels(twips.width, scale),
-            pixels(twips.height, scale)};
-}
-
-QColor colour(const Rgb& rgb) {
-    return {rgb.red, rgb.green, rgb.blue};
-}
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string toStdString(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-// The boxes' font, sized like every length of the layout: its points are twips (20 a point),
-// grown and rounded down to whole pixels, so that its text keeps its size against the boxes at
-// any factor and any number of dots per inch (at 96, 12 points make 16 pixels).
-QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
-    constexpr int kTwipsPerPoint = 20;
-    const FontLook& look = windowLook().boxFont;
-    QFont font(toQString(look.family), look.points, look.weight);
-    font.setPointSizeF(pixels(look.points * kTwipsPerPoint, scale) * 72.0 / dotsPerInch);
-    // A fixed-pitch face stands in where the named one is not installed.
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
-// Every name the list can hold, whichever menu items the user chooses.
-QStringList everyOperationName() {
-    QStringList names;
-    for (const CatalogueBlock& block : allBlocks()) {
-        for (const Mode mode : {Mode::TwoNumbers, Mode::OneNumber}) {
-            for (const CatalogueEntry& entry : block.entries(mode)) {
-                names.append(toQString(entry.name));
-            }
-        }
-    }
-    return names;
-}
-
-// The colours of everything drawn on a fixed bright background, whatever the theme: the look's
-// text colour for text and arrows, at half opacity for placeholder and disabled text, and its
-// selection colours.
-void fixTextColours(QPalette& palette) {
-    const TextColours& fixed = windowLook().fixedText;
-    QColor dim = colour(fixed.text);
-    dim.setAlpha(128);
-    for (const QPalette::ColorRole role :
-         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
-        palette.setColor(role, colour(fixed.text));
-        palette.setColor(QPalette::Disabled, role, dim);
-    }
-    palette.setColor(QPalette::PlaceholderText, dim);
-    palette.setColor(QPalette::Highlight, colour(fixed.selection));
-    palette.setColor(QPalette::HighlightedText, colour(fixed.selectedText));
-}
-
-// Gives a control the background of its row, where the row fixes one, and the text on it
-// colours readable there; Bar is filled with its colour.
-void paint(QWidget* widget, const ControlLook& look) {
-    if (!look.background) {
-        return;
-    }
-    const QColor background = colour(*look.background);
-    QPalette palette = widget->palette();
-    if (look.kind == ControlKind::Line) {
-        widget->setAutoFillBackground(true);
-        palette.setColor(QPalette::Window, background);
-    } else {
-        palette.setColor(QPalette::Base, background);
-        if (look.kind == ControlKind::List) {
-            palette.setColor(QPalette::Button, background);
-        }
-        fixTextColours(palette);
-    }
-    widget->setPalette(palette);
-}
-
-// The drop-down list, showing its initial text from the start.
-OperationBox* makeList(const ControlLook& look, QWidget* client) {
-    auto* list = new OperationBox(toQString(look.text), client);
-    // Screen readers announce the focused edit field, not the list around it.
-    list->lineEdit()->setAccessibleName(toQString(accessibleName(look)));
-    list->setEditText(toQString(look.text));
-    list->lineEdit()->setCursorPosition(0);
-    list->setValidator(new BoxInput(list->lineEdit(), look.typingLimit));
-    return list;
-}
-
-// The widget of one row of the look table, with its name, colour and initial text; Form1
-// places it and gives it its font.
-QWidget* makeControl(const ControlLook& look, QWidget* client) {
-    QWidget* widget = nullptr;
-    switch (look.kind) {
-        case ControlKind::Box: {
-            auto* edit = new QLineEdit(toQString(look.text), client);
-            // The toolkit's default cap of 32767 characters would also cut what the program
-            // writes.
-            edit->setMaxLength(std::numeric_limits<int>::max());
-            edit->setValidator(new BoxInput(edit, look.typingLimit));
-            widget = edit;
-            break;
-        }
-        case ControlKind::List:
-            widget = makeList(look, client);
-            break;
-        case ControlKind::Button:
-            widget = new CaptionButton(toQString(look.text), client);
-            break;
-        case ControlKind::Line:
-            widget = new QFrame(client);
-            widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-            break;
-    }
-    widget->setObjectName(toQString(look.name));
-    widget->setAccessibleName(toQString(accessibleName(look)));
-    if (look.tabIndex < 0) {
-        widget->setFocusPolicy(Qt::NoFocus);
-    }
-    if (!look.description.empty()) {
-        widget->setToolTip(toQString(look.description));
-        widget->setAccessibleDescription(toQString(look.description));
-    }
-    paint(widget, look);
-    return widget;
-}
-
-}  // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -201,95 +61,33 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 Form1::~Form1() = default;
 
 void Form1::buildControls() {
-    const WindowLook& look = windowLook();
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setAutoFillBackground(true);
-    QPalette background = client->palette();
-    // Only the window's own colour: the button inside follows the theme.
-    background.setColor(QPalette::Window, colour(look.background));
-    client->setPalette(background);
-    setCentralWidget(client);
-
-    for (const ControlLook& control : look.controls) {
-        makeControl(control, client);
-    }
-    QWidget* previous = nullptr;
-    for (const ControlLook* control : tabOrder()) {
-        if (control->tabIndex < 0) {
-            break;
-        }
-        auto* widget =
-            client->findChild<QWidget*>(toQString(control->name), Qt::FindDirectChildrenOnly);
-        if (previous != nullptr) {
-            setTabOrder(previous, widget);
-        }
-        previous = widget;
-    }
-
-    const auto control = [client]<typename T>(T*& member, const char* name) {
-        member = client->findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    };
-    control(first_, "First");
-    control(operation_, "Operation");
-    control(second_, "Second");
-    control(answer_, "Answer");
-    control(doIt_, "DoIt");
-    operation_->makeRoomFor(everyOperationName());
-}
-
-void Form1::layOut() {
-    const WindowLook& look = windowLook();
-    QWidget* client = centralWidget();
-    client->setFixedSize(pixels(look.clientWidth, scale_), pixels(look.clientHeight, scale_));
-    for (const ControlLook& control : look.controls) {
-        auto* widget =
-            client->findChild<QWidget*>(toQString(control.name), Qt::FindDirectChildrenOnly);
-        widget->setGeometry(inPixels(control.twips, scale_));
-        if (control.boxFont) {
-            widget->setFont(boxFont(scale_, client->logicalDpiY()));
-        }
-    }
-}
-
-LayoutScale Form1::neededScale() const {
-    const WindowLook& look = windowLook();
-    LayoutScale needed = scale_;
-    // A length of a control, `twips` long and `now` pixels at the current factor, gives its
-    // text `room` pixels of them and must give `wanted`: its frame and padding keep their
-    // pixels at every factor, and all the rest grows.
-    const auto reach = [&needed](int twips, int now, int room, int wanted) {
-        needed = std::max(needed, LayoutScale::toReach(twips, wanted + now - room));
-    };
-    const auto list =
-        std::find_if(look.controls.begin(), look.controls.end(),
-                     [](const ControlLook& control) { return control.kind == ControlKind::List; });
-    const QSize needs = operation_->fieldNeeds();
-    const QSize room = operation_->fieldRoom();
-    reach(list->twips.width, operation_->width(), room.width(), needs.width());
-    reach(list->twips.height, operation_->height(), room.height(), needs.height());
-    // The menu bar is as wide as the client area and shows both titles whole or hides the
-    // second behind an extension button.
-    if (!menuBar()->isNativeMenuBar()) {
-        const int width = centralWidget()->width();
-        reach(look.clientWidth, width, width, menuBar()->sizeHint().width());
-    }
-    // The boxes and the button need nothing: their font grows with them.
-    return needed;
+    client_ = new ClientArea(this);
+    setCentralWidget(client_);
+    first_ = client_->control<QLineEdit>("First");
+    operation_ = client_->control<OperationBox>("Operation");
+    second_ = client_->control<QLineEdit>("Second");
+    answer_ = client_->control<QLineEdit>("Answer");
+    doIt_ = client_->control<QPushButton>("DoIt");
 }
 
 void Form1::fitToText() {
     fitPending_ = false;
     scale_ = LayoutScale();
-    layOut();
+    client_->layOut(scale_);
     // Frames and paddings that depend on the size may move once more; a few rounds settle.
     for (int round = 0; round < 4; ++round) {
-        const LayoutScale needed = neededScale();
+        LayoutScale needed = client_->neededScale(scale_);
+        // The menu bar is as wide as the client area and shows both titles whole or hides
+        // the second behind an extension button.
+        if (!menuBar()->isNativeMenuBar()) {
+            needed = std::max(needed, LayoutScale::toReach(windowLook().clientWidth,
+                                                           menuBar()->sizeHint().width()));
+        }
         if (!(scale_ < needed)) {
             break;
         }
         scale_ = needed;
-        layOut();
+        client_->layOut(scale_);
     }
 }
 
@@ -398,8 +196,8 @@ QLineEdit* Form1::box(Box which) const {
     return answer_;
 }
 
-BoxInput* Form1::input(Box which) const {
-    return box(which)->findChild<BoxInput*>(QString(), Qt::FindDirectChildrenOnly);
+BoxValidator* Form1::validator(Box which) const {
+    return box(which)->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 std::string Form1::text(Box which) const {
@@ -409,7 +207,7 @@ std::string Form1::text(Box which) const {
 void Form1::setText(Box which, const std::string& text) {
     const QString written = toQString(text);
     // What the program writes is never cut.
-    input(which)->hold(written);
+    validator(which)->hold(written);
     box(which)->setText(written);
 }
 

@@ -1,5 +1,6 @@
-// Form1: the main window. It builds the controls, the menus and the start-up state, and
-// adapts its widgets to the control operations that the evaluator and the menu handlers use.
+// Form1: the main window. It holds the client area built from the look (ClientArea), builds the
+// menus and the keys, and adapts its widgets to the control operations that the evaluator and
+// the menu handlers use.
 // It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
 // How the window looks (each control's place in twips, colour, font and tab order, the menu
 // tree) is the toolkit-free table of look.h; the widgets are built from it and then given what
@@ -23,7 +24,8 @@ class QPushButton;
 
 namespace quillon {
 
-class BoxInput;
+class BoxValidator;
+class ClientArea;
 class OperationBox;
 
 class Form1 final : public QMainWindow, public Controls {
@@ -78,17 +80,13 @@ private:
     // (the list's start text and the starts of its names, the menu titles; the boxes' and the
     // button's font grows with them), starting again from 1, and places everything at it.
     void fitToText();
-    // The factor that the texts need, given how much room the controls leave them at the
-    // current one.
-    LayoutScale neededScale() const;
-    // Places the client area and every control at the current factor, the box font grown alike.
-    void layOut();
     QLineEdit* box(Box box) const;
-    BoxInput* input(Box box) const;
+    BoxValidator* validator(Box box) const;
     void showOperationTip();
     // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
     void pressDoIt();
 
+    ClientArea* client_ = nullptr;
     QLineEdit* first_ = nullptr;
     OperationBox* operation_ = nullptr;
     QLineEdit* second_ = nullptr;

@@ -7,27 +7,14 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <algorithm>
-#include <limits>
 
-#include "box_input.h"
 #include "operation_box_accessible.h"
-#include "typing.h"
+#include "operation_entries.h"
 
 namespace quillon {
-
-// The entries. The combo box moves its current entry only by writing the entry's text into
-// its edit field, which would overwrite the user's typing; this model can instead let go of an
-// entry, so that nothing refers to it as current any more.
-class OperationBox::Entries final : public QStandardItemModel {
-public:
-    using QStandardItemModel::QStandardItemModel;
-
-    void letGo(int row) { changePersistentIndex(index(row, 0), QModelIndex()); }
-};
 
 // Two things of the box's look do not depend on the style:
 // - Its edit field reaches into the arrow button's padding, never over the arrow, as far as the
@@ -36,7 +23,10 @@ public:
 // - Its arrow shows: some styles draw none in a box this low, and then the box draws the
 //   style's own down arrow.
 OperationBox::OperationBox(const QString& startText, QWidget* parent)
-    : QComboBox(parent), entries_(new Entries(this)), startText_(startText), starts_{startText} {
+    : QComboBox(parent),
+      entries_(new OperationEntries(this)),
+      startText_(startText),
+      starts_{startText} {
     OperationBoxAccessible::install();
     setModel(entries_);
     setEditable(true);

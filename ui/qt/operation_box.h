@@ -11,6 +11,8 @@ class QStyleOptionComboBox;
 
 namespace quillon {
 
+class OperationEntries;
+
 class OperationBox final : public QComboBox {
 public:
     // `startText` is the edit field's text at start-up, which the field makes room for.
@@ -37,8 +39,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    class Entries;
-
     // Runs a change of the list and then puts back the edit field's text, so that the entry
     // equal to it, if any, is the selected one, and widens the open list to its entries.
     void keepEditText(const std::function<void()>& change);
@@ -51,7 +51,7 @@ private:
     // Whether the style leaves a mark in the arrow's place; found once per style.
     bool drawsArrow(const QStyleOptionComboBox& option, const QRect& arrow);
 
-    Entries* entries_;
+    OperationEntries* entries_;
     QString startText_;
     QStringList starts_;  // the start text and the starts of the names given to makeRoomFor
     const QStyle* arrowStyle_ = nullptr;

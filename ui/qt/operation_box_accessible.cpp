@@ -1,6 +1,8 @@
 #include "operation_box_accessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QLineEdit>
 
 #include "operation_box.h"
 
@@ -27,6 +29,36 @@ QString OperationBoxAccessible::text(QAccessible::Text t) const {
     }
     // The name is the widget's accessible name, whatever the field shows.
     return QAccessibleWidget::text(t);
+}
+
+QObject* OperationBoxAccessible::part(int index) const {
+    auto* box = static_cast<OperationBox*>(widget());
+    switch (index) {
+        case 0:
+            return box->view();
+        case 1:
+            return box->lineEdit();
+        default:
+            return nullptr;
+    }
+}
+
+int OperationBoxAccessible::childCount() const {
+    return 2;
+}
+
+QAccessibleInterface* OperationBoxAccessible::child(int index) const {
+    QObject* object = part(index);
+    return object == nullptr ? nullptr : QAccessible::queryAccessibleInterface(object);
+}
+
+int OperationBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    for (int index = 0; index < childCount(); ++index) {
+        if (child != nullptr && child->object() == part(index)) {
+            return index;
+        }
+    }
+    return -1;
 }
 
 void OperationBoxAccessible::install() {

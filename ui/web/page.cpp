@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "controls.h"
-#include "evaluator.h"
+#include "driver.h"
 #include "failure.h"
 #include "handlers.h"
 #include "look.h"

@@ -1,9 +1,10 @@
-// The page in Chromium, driven as a user drives it: its look against the core's look table,
+// The page in Chromium, driven as a user drives it: its look against fixed pixel rectangles,
 // the screenshots, accessibility, the keyboard, the failure dialog, typing and offline use.
 // Every page of every test must run without a console error or a Content-Security-Policy
 // violation.
 //
-//   node page_test.mjs --site DIR --out DIR     (the screenshots go into DIR)
+//   node page_test.mjs --site DIR --out DIR --layout tests/layout_pixels.json
+//   (the screenshots go into the --out DIR)
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -15,8 +16,10 @@ import { open, serve, watch } from './browser.mjs';
 import { session } from './session.mjs';
 
 const { values: options } = parseArgs({
-  options: { site: { type: 'string' }, out: { type: 'string' } },
+  options: { site: { type: 'string' }, out: { type: 'string' }, layout: { type: 'string' } },
 });
+// The window's layout in pixels, the same figures the desktop window's test checks.
+const layout = JSON.parse(readFileSync(options.layout, 'utf8'));
 mkdirSync(options.out, { recursive: true });
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
@@ -39,13 +42,6 @@ async function freshPage(colorScheme = 'light', url = running.server.url) {
   return page;
 }
 
-// The look table, straight from the core the page runs on.
-const lookOf = (page) =>
-  page.evaluate(async () => {
-    const { default: createCore } = await import('./quillon-core.js');
-    return (await createCore()).look();
-  });
-
 const value = (page, id) => page.evaluate((box) => document.getElementById(box).value, id);
 const setValue = (page, id, text) => page.evaluate(([box, written]) => { document.getElementById(box).value = written; }, [id, text]);
 const focused = (page) => page.evaluate(() => document.activeElement?.id ?? '');
@@ -66,33 +62,36 @@ async function axeViolations(page) {
 }
 
 describe('the look', () => {
+  // The fixed backgrounds, with black text on every one but the line's, under every scheme.
+  const colours = {
+    First: 'rgb(0, 255, 0)', Operation: 'rgb(255, 255, 0)', Second: 'rgb(0, 255, 0)', Answer: 'rgb(0, 255, 255)', Bar: 'rgb(0, 0, 0)',
+  };
   for (const scheme of ['light', 'dark']) {
-    test(`under a ${scheme} scheme each control has its place, size and colour from the look table`, async () => {
+    test(`under a ${scheme} scheme each control has its fixed place, size and colour`, async () => {
       const page = await freshPage(scheme);
-      const look = await lookOf(page);
-      const shown = await page.evaluate((controls) => {
+      const shown = await page.evaluate((names) => {
         const client = document.getElementById('client').getBoundingClientRect();
-        const style = getComputedStyle(document.getElementById('client'));
-        return {
-          client: { width: client.width, height: client.height, background: style.backgroundColor },
-          controls: controls.map((name) => {
-            const control = document.querySelector(`[data-control="${name}"]`);
-            const box = control.getBoundingClientRect();
-            const { backgroundColor, color } = getComputedStyle(control);
-            return { name, left: box.left - client.left, top: box.top - client.top, width: box.width, height: box.height, background: backgroundColor, color };
-          }),
+        const rect = (element) => {
+          const box = element.getBoundingClientRect();
+          return [box.left - client.left, box.top - client.top, box.width, box.height];
         };
-      }, look.controls.map((c) => c.name));
-      assert.deepEqual(shown.client, { width: look.clientWidth, height: look.clientHeight, background: look.background });
-      for (const [i, control] of look.controls.entries()) {
-        const { name, left, top, width, height } = control;
-        assert.deepEqual(
-          { name, left: shown.controls[i].left, top: shown.controls[i].top, width: shown.controls[i].width, height: shown.controls[i].height },
-          { name, left, top, width, height });
-        if (control.background) assert.equal(shown.controls[i].background, control.background, name);
-        // Text on a fixed background is black under every scheme.
-        if (control.background && control.kind !== 'line') assert.equal(shown.controls[i].color, 'rgb(0, 0, 0)', name);
+        return {
+          client: [client.width, client.height, getComputedStyle(document.getElementById('client')).backgroundColor],
+          controls: Object.fromEntries(names.map((name) => [name, rect(document.querySelector(`[data-control="${name}"]`))])),
+          colours: Object.fromEntries(names.map((name) => {
+            const { backgroundColor, color } = getComputedStyle(document.querySelector(`[data-control="${name}"]`));
+            return [name, [backgroundColor, color]];
+          })),
+          selection: (({ backgroundColor, color }) => [backgroundColor, color])(getComputedStyle(document.getElementById('Second'), '::selection')),
+        };
+      }, Object.keys(layout.controls));
+      assert.deepEqual(shown.client, [...layout.client, 'rgb(255, 255, 255)']);
+      assert.deepEqual(shown.controls, layout.controls);
+      for (const [name, background] of Object.entries(colours)) {
+        assert.equal(shown.colours[name][0], background, name);
+        if (name !== 'Bar') assert.equal(shown.colours[name][1], 'rgb(0, 0, 0)', `${name}'s text`);
       }
+      assert.deepEqual(shown.selection, ['rgb(48, 140, 198)', 'rgb(255, 255, 255)'], 'selected text in a box');
       await page.locator('#window').screenshot({ path: join(options.out, scheme === 'light' ? 'screenshot-web.png' : 'screenshot-web-dark.png') });
     });
   }

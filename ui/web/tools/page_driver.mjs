@@ -24,7 +24,7 @@ function readPage() {
 }
 
 const centre = (box) => [box.x + box.width / 2, box.y + box.height / 2];
-const script = createRequire(import.meta.url)('./quillon-script.cjs');
+const script = await createRequire(import.meta.url)('./quillon-script.cjs')();
 
 export class PageDriver {
   constructor(page) {

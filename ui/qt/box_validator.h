@@ -10,10 +10,10 @@ class QLineEdit;
 
 namespace quillon {
 
-class BoxInput final : public QValidator {
+class BoxValidator final : public QValidator {
 public:
     // `limit` in UTF-16 code units; kNoTypingLimit for none.
-    BoxInput(QLineEdit* edit, std::size_t limit);
+    BoxValidator(QLineEdit* edit, std::size_t limit);
 
     // Takes the text the program is about to write as the text held before, so that the box
     // does not judge it as typing.

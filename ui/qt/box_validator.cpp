@@ -1,4 +1,4 @@
-#include "box_input.h"
+#include "box_validator.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -34,19 +34,19 @@ std::u16string_view units(QStringView text) {
 
 }  // namespace
 
-BoxInput::BoxInput(QLineEdit* edit, std::size_t limit)
+BoxValidator::BoxValidator(QLineEdit* edit, std::size_t limit)
     : QValidator(edit), edit_(edit), limit_(limit), held_(edit->text()) {
-    connect(edit, &QLineEdit::textChanged, this, &BoxInput::hold);
-    connect(edit, &QLineEdit::selectionChanged, this, &BoxInput::noteSelection);
-    connect(edit, &QLineEdit::cursorPositionChanged, this, &BoxInput::noteSelection);
+    connect(edit, &QLineEdit::textChanged, this, &BoxValidator::hold);
+    connect(edit, &QLineEdit::selectionChanged, this, &BoxValidator::noteSelection);
+    connect(edit, &QLineEdit::cursorPositionChanged, this, &BoxValidator::noteSelection);
     noteSelection();
 }
 
-void BoxInput::hold(const QString& text) {
+void BoxValidator::hold(const QString& text) {
     held_ = text;
 }
 
-QValidator::State BoxInput::validate(QString& input, int& pos) const {
+QValidator::State BoxValidator::validate(QString& input, int& pos) const {
     // The box also asks about the text it holds, unchanged: that stays acceptable.
     if (input == held_) {
         return Acceptable;
@@ -73,7 +73,7 @@ QValidator::State BoxInput::validate(QString& input, int& pos) const {
     return Acceptable;
 }
 
-void BoxInput::refuse(bool withNote) const {
+void BoxValidator::refuse(bool withNote) const {
     QApplication::beep();
     if (withNote) {
         // Below the box, where the eye is, for a few seconds.
@@ -84,7 +84,7 @@ void BoxInput::refuse(bool withNote) const {
     }
 }
 
-std::pair<qsizetype, qsizetype> BoxInput::replaced(const QString& input, int pos) const {
+std::pair<qsizetype, qsizetype> BoxValidator::replaced(const QString& input, int pos) const {
     // Typing, pasting and dropping replace the selection, or insert at the cursor.
     const qsizetype suffix = held_.size() - selectionEnd_;
     if (selectionStart_ <= selectionEnd_ && selectionEnd_ <= held_.size() &&
@@ -114,7 +114,7 @@ std::pair<qsizetype, qsizetype> BoxInput::replaced(const QString& input, int pos
     return {start, end};
 }
 
-void BoxInput::noteSelection() {
+void BoxValidator::noteSelection() {
     if (edit_->hasSelectedText()) {
         selectionStart_ = edit_->selectionStart();
         selectionEnd_ = edit_->selectionEnd();

@@ -1,0 +1,38 @@
+// The window's client area in Qt Widgets: one widget for each control of the look table
+// (look.h), named, coloured and in the focus order as the table says, placed at a layout scale.
+// What the controls do is Form1's.
+#pragma once
+
+#include <QWidget>
+#include <string_view>
+
+#include "layout_scale.h"
+
+namespace quillon {
+
+class OperationBox;
+
+class ClientArea final : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent);
+
+    // The widget of the control named `name` in the look.
+    template <typename T = QWidget>
+    T* control(std::string_view name) const {
+        return findChild<T*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                             Qt::FindDirectChildrenOnly);
+    }
+
+    // Places the client area and every control at `scale`, the box font grown alike.
+    void layOut(const LayoutScale& scale);
+
+    // The least scale, from `current`, at which the list's texts (its start text and the
+    // starts of its names) show whole, given how much room the controls leave them at
+    // `current`; the boxes and the button need nothing, their font grows with them.
+    LayoutScale neededScale(const LayoutScale& current) const;
+
+private:
+    OperationBox* list_ = nullptr;
+};
+
+}  // namespace quillon
