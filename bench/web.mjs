@@ -1,20 +1,23 @@
 // The web page's figures, in Debian's headless Chromium on a local server (run by web.sh):
-// - the time from navigation to the first possible click (the window built, the core loaded,
-//   Form_Load run), on a first visit with empty caches and on a second one;
+// - the time from navigation to the first paint and to the first possible click (the core
+//   loaded and Form_Load run), on a first visit with empty caches and on a second one, each
+//   beside a floor measured in the same run: the same pre-rendered page with no script at all,
+//   whose first possible click is its first paint;
 // - the size of what a first visit downloads, raw and compressed (gzip -9 and brotli);
 // - the time of one press of "Do It!" in the page (the core's evaluation and the DOM's update),
 //   beside the native click of bench/click_bench for the same rows.
 //
-//   node web_bench.mjs --site DIR [--click-bench build/bench/click_bench] [--runs 15]
+//   node web_bench.mjs --site DIR [--click-bench build/bench/click_bench] [--runs 21]
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { parseArgs } from 'node:util';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 import { launch, serve } from './browser.mjs';
 
 const { values: options } = parseArgs({
-  options: { site: { type: 'string' }, 'click-bench': { type: 'string' }, runs: { type: 'string', default: '15' } },
+  options: { site: { type: 'string' }, 'click-bench': { type: 'string' }, runs: { type: 'string', default: '21' } },
 });
 const runs = Number(options.runs);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -27,11 +30,26 @@ const CLICKS = [
   { label: '!÷! 170 1E300', mode: 2, add: 3, first: '170', second: '1E300', operation: '!÷!', answer: '0' },
 ];
 
+// The floor: the built site with the scripts and their preloads taken out of the page.
+const floorSite = mkdtempSync(join(tmpdir(), 'quillon-floor-'));
+cpSync(options.site, floorSite, { recursive: true });
+const html = readFileSync(join(options.site, 'index.html'), 'utf8');
+writeFileSync(join(floorSite, 'index.html'), html
+  .replace(/<script\b[^>]*>[^]*?<\/script>\n?/g, '')
+  .replace(/<link rel="(modulepreload|preload)"[^>]*>\n?/g, ''));
+
 const server = await serve(options.site);
+const floor = await serve(floorSite);
 const browser = await launch();
 
-// The moment the page marks itself ready, in its own clock from navigation start.
-const noteReady = () => {
+// The moments of the first paint and of the page marking itself ready, in the page's clock
+// from navigation start.
+const noteTimes = () => {
+  new PerformanceObserver((entries) => {
+    for (const entry of entries.getEntries()) {
+      if (entry.name === 'first-contentful-paint') window.paintAt = entry.startTime;
+    }
+  }).observe({ type: 'paint', buffered: true });
   new MutationObserver((_, observer) => {
     if (document.documentElement.hasAttribute('data-ready')) {
       window.readyAt = performance.now();
@@ -40,33 +58,48 @@ const noteReady = () => {
   }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
 };
 
-async function visit(page) {
-  await page.goto(server.url);
-  await page.waitForFunction(() => window.readyAt !== undefined);
-  return page.evaluate(() => window.readyAt);
+async function visit(page, url, scripted) {
+  await page.goto(url);
+  await page.waitForFunction((ready) => window.paintAt !== undefined && (!ready || window.readyAt !== undefined), scripted);
+  const { paintAt, readyAt } = await page.evaluate(() => ({ paintAt: window.paintAt, readyAt: window.readyAt }));
+  return { paint: paintAt, click: scripted ? readyAt : paintAt };
 }
 
-const first = [];
-const second = [];
+// Two visits in a fresh browser context each time: the page, then the floor, in turn.
+const times = { page: { first: [], second: [] }, floor: { first: [], second: [] } };
 for (let i = 0; i < runs; ++i) {
-  const context = await browser.newContext();
-  await context.addInitScript(noteReady);
-  const page = await context.newPage();
-  first.push(await visit(page));
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  second.push(await visit(page));
-  await context.close();
+  for (const [name, url, scripted] of [['page', server.url, true], ['floor', floor.url, false]]) {
+    const context = await browser.newContext();
+    await context.addInitScript(noteTimes);
+    const page = await context.newPage();
+    times[name].first.push(await visit(page, url, scripted));
+    if (scripted) await page.evaluate(() => navigator.serviceWorker.ready);
+    times[name].second.push(await visit(page, url, scripted));
+    await context.close();
+  }
 }
-console.log(`Navigation to the first possible click, ${runs} runs (median, fastest):`);
-console.log(`  first visit, empty caches:        ${ms(median(first))}, ${ms(Math.min(...first))}`);
-console.log(`  second visit, from the worker:    ${ms(median(second))}, ${ms(Math.min(...second))}`);
+const bounds = { paint: { first: 1.2, second: 1.2 }, click: { first: 2, second: 1.5 } };
+let within = true;
+console.log(`From navigation, ${runs} loads each (median, fastest; the page's median as a ratio to the floor's):`);
+for (const figure of ['paint', 'click']) {
+  for (const when of ['first', 'second']) {
+    const [page, bare] = ['page', 'floor'].map((name) => times[name][when].map((t) => t[figure]));
+    const ratio = median(page) / median(bare);
+    within &&= ratio <= bounds[figure][when];
+    console.log(`  ${figure === 'paint' ? 'first paint' : 'first click'}, ${when} visit: page ${ms(median(page))}, ${ms(Math.min(...page))};`
+      + ` floor ${ms(median(bare))}, ${ms(Math.min(...bare))}; ${ratio.toFixed(2)}x (bound ${bounds[figure][when]}x)`);
+  }
+}
+await floor.close();
+rmSync(floorSite, { recursive: true, force: true });
 
 // Everything one first visit asks for, each file once.
 server.requests.length = 0;
 {
   const context = await browser.newContext();
+  await context.addInitScript(noteTimes);
   const page = await context.newPage();
-  await visit(page).catch(() => {});
+  await visit(page, server.url, true);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.close();
 }
@@ -83,6 +116,8 @@ for (const path of files.sort()) {
   console.log(`  ${path.padEnd(24)} ${sizes.map((s) => String(s).padStart(8)).join(' ')}`);
 }
 console.log(`  ${'all'.padEnd(24)} ${[raw, gzip, brotli].map((s) => String(s).padStart(8)).join(' ')}`);
+within &&= gzip < 200000;
+console.log(`  (with gzip ${gzip < 200000 ? 'under' : 'over'} our bound of 200,000 bytes)`);
 console.log(`  (${server.requests.length} requests in all: the service worker asks for the files again to keep them)`);
 
 // One press of "Do It!", timed over many presses in the page.
@@ -123,3 +158,4 @@ for (const click of CLICKS) {
 
 await browser.close();
 await server.close();
+console.log(`\n${within ? 'Every figure is within its bound.' : 'A figure is past its bound.'}`);

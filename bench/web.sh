@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The web page's figures: navigation to the first possible click, the compressed size of what
-# a first visit downloads, and one press of "Do It!" in the page beside the native click.
+# The web page's figures: navigation to the first paint and to the first possible click, on a
+# first and a second visit, each beside a floor (the same page without script) taken in the
+# same run; the compressed size of what a first visit downloads; and one press of "Do It!" in
+# the page beside the native click.
 #
 #   bench/web.sh [WEB_BUILD_DIR [NATIVE_BUILD_DIR]]    (defaults: build-web and build)
 #

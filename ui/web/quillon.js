@@ -3,16 +3,19 @@
 // come from the core. The window's markup comes from the look (window_html.js), already in the
 // document when a build step wrote it there, else written here; this module only binds
 // behaviour to the elements it finds by id.
-import createCore from './quillon-core.js';
 import { combobox } from './combobox.js';
 import { judgedField } from './judged_field.js';
+import { loadCore } from './load_core.js';
 import { menubar } from './menubar.js';
 import { listboxId, optionsHtml, windowCss, windowHtml } from './window_html.js';
 
-const core = await createCore();
-const look = core.look();
 const byId = (id) => document.getElementById(id);
-const listLook = look.controls.find((control) => control.kind === 'list');
+// The core, once it has loaded. The window, written at build time, is in the document before
+// it: until the core is there, the fields take what is typed as the browser has it, and a press
+// of "Do It!" or of a menu item waits, in order, in `waiting`, to be carried out once.
+let core = null;
+const waiting = [];
+const whenReady = (action) => (core ? action() : waiting.push(action));
 // The elements, once the window is in the document (see start).
 let boxes; // the text boxes by name
 let list; // the list's edit field
@@ -40,21 +43,25 @@ function show(view) {
       item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
     }
     operation.close();
-    listbox.innerHTML = optionsHtml(listLook.name, view.entries);
+    listbox.innerHTML = optionsHtml(list.id, view.entries);
   }
   showTip();
 }
 
 function showTip() {
+  if (!core) return;
   const tip = core.operationTip(list.value);
   if (tip) list.title = tip;
   else list.removeAttribute('title');
 }
 
+// Until the core is there, a change is taken as the browser makes it, to be judged when it is.
+const asTyped = (held, start, end, inserted) => ({ outcome: 'taken', text: held.slice(0, start) + inserted + held.slice(end), cursor: start + inserted.length });
+
 // The field hands every change to the core's typing rule for its control.
 function judgeTyping(field) {
   judgedField(field, {
-    rule: (held, start, end, inserted) => core.typeIntoControl(field.id, held, start, end, inserted),
+    rule: (held, start, end, inserted) => (core ? core.typeIntoControl(field.id, held, start, end, inserted) : asTyped(held, start, end, inserted)),
     refused: (note) => refuse(field, note),
   });
   // Return and Enter press "Do It!", as a dialog's default button.
@@ -87,7 +94,7 @@ function refuse(field, note) {
   shown.style.setProperty('top', `${field.offsetTop + field.offsetHeight}px`);
   shown.hidden = false;
   clearTimeout(noteTimer);
-  noteTimer = setTimeout(() => { shown.hidden = true; }, look.noteMilliseconds);
+  noteTimer = setTimeout(() => { shown.hidden = true; }, core.look().noteMilliseconds);
 }
 
 // "Do It!": the core evaluates; a failure shows in a modal dialog with the window's caption and
@@ -97,7 +104,7 @@ function pressDoIt() {
   show(done);
   if (!done.failure) return;
   focusBeforeDialog = document.activeElement;
-  byId('failure-caption').textContent = look.caption;
+  byId('failure-caption').textContent = byId('caption').textContent;
   byId('failure-message').textContent = done.failure;
   byId('failure').showModal();
 }
@@ -110,38 +117,73 @@ function closeDialog(event) {
   focusBeforeDialog?.focus();
 }
 
-// The window's markup and stylesheet, unless a build step already put them into the page.
-function writeWindow() {
-  if (byId('client')) return;
+// The window's markup and stylesheet, when no build step put them into the page.
+function writeWindow(look) {
   const sheet = new CSSStyleSheet();
   sheet.replaceSync(windowCss(look));
   document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
   byId('window').innerHTML = windowHtml(look);
 }
 
-function start() {
-  writeWindow();
-  boxes = Object.fromEntries(look.controls.filter((c) => c.kind === 'box').map((c) => [c.name, byId(c.name)]));
-  list = byId(listLook.name);
-  listbox = byId(listboxId(listLook.name));
-  doIt = byId(look.controls.find((control) => control.kind === 'button').name);
+// What was typed before the core was there, judged now by its typing rule, key by key.
+function judgeTyped(field) {
+  if (field.value === field.defaultValue) return;
+  let text = '';
+  for (const character of field.value) {
+    const typed = core.typeIntoControl(field.id, text, text.length, text.length, character);
+    if (typed.outcome === 'taken') text = typed.text;
+  }
+  field.value = text;
+}
+
+// Binds behaviour to the window's elements; what needs the core waits for it.
+function bind() {
+  const client = byId('client');
+  boxes = Object.fromEntries([...client.querySelectorAll('input.box')].map((box) => [box.id, box]));
+  list = client.querySelector('[role=combobox]');
+  listbox = byId(listboxId(list.id));
+  doIt = client.querySelector('button.button');
   // Before the boxes' keys: Return in an open popup chooses an entry and presses nothing.
   operation = combobox({ field: list, button: list.nextElementSibling, listbox, chosen: showTip });
   list.addEventListener('input', showTip);
   for (const field of [...Object.values(boxes), list]) judgeTyping(field);
-  doIt.addEventListener('click', pressDoIt);
+  doIt.addEventListener('click', () => whenReady(pressDoIt));
   menubar(byId('menubar'), {
-    chosen: (item) => show(core.chooseMenuItem(Number(item.dataset.menu), Number(item.dataset.item), texts())),
-    home: () => byId('client').querySelector('input:not([hidden]), button'),
+    chosen: (item) => whenReady(() => show(core.chooseMenuItem(Number(item.dataset.menu), Number(item.dataset.item), texts()))),
+    home: () => client.querySelector('input:not([hidden]), button'),
   });
   byId('failure-ok').addEventListener('click', closeDialog);
   byId('failure').addEventListener('cancel', closeDialog);
-  show(core.Form_Load(texts()));
   boxes.First.focus();
+}
+
+function ready(loaded) {
+  core = loaded;
+  for (const field of [...Object.values(boxes), list]) judgeTyped(field);
+  show(core.Form_Load(texts()));
+  for (const action of waiting.splice(0)) action();
   document.documentElement.dataset.ready = '';
-  // After the first visit the page's files come from the service worker's cache when there is
-  // no network.
+  // After the first visit the page's files come from the service worker's cache, first.
   navigator.serviceWorker?.register('sw.js');
 }
 
-start();
+// In place of the window, the reason the core could not load; nothing pretends to work.
+function cannotStart(error) {
+  const said = document.createElement('p');
+  said.id = 'not-started';
+  said.setAttribute('role', 'alert');
+  said.textContent = `Quillon could not start: ${error.message}`;
+  byId('window').replaceChildren(said);
+}
+
+const loading = loadCore();
+if (byId('client')) {
+  bind();
+  loading.then(ready, cannotStart);
+} else {
+  loading.then((loaded) => {
+    writeWindow(loaded.look());
+    bind();
+    ready(loaded);
+  }, cannotStart);
+}

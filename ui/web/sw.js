@@ -1,40 +1,28 @@
-// Keeps the page's files so that, after one visit, Quillon opens and evaluates with no network.
-// Every request goes to the network first, so a new build is taken as soon as it is served, and
-// the cache answers only when the network does not. Nothing but these files is stored.
-const CACHE = 'quillon';
-const FILES = [
-  './',
-  'index.html',
-  'style.css',
-  'quillon.js',
-  'combobox.js',
-  'judged_field.js',
-  'menubar.js',
-  'window_html.js',
-  'quillon-core.js',
-  'quillon-core.wasm',
-  'quillon.webmanifest',
-  'quillon.svg',
-  'quillon-256.png',
-];
+// Keeps the page's files so that Quillon opens at once, and with no network after one visit.
+// The page's own files are answered from the cache of this build first; the network is asked
+// only for what the cache does not hold. A new build comes as a new copy of this file (its
+// name and list are written at build time, from a hash of the files): it fills a cache of its
+// own in the background, takes over for the next visit, and only then removes the old caches.
+const CACHE = 'quillon-@QUILLON_BUILD@';
+const FILES = ['./', @QUILLON_FILES@];
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  // Asked past the browser's HTTP cache, which may still hold the files of an older build.
+  const fill = (cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' })));
+  event.waitUntil(caches.open(CACHE).then(fill).then(() => self.skipWaiting()));
 });
 
-self.addEventListener('activate', (event) => event.waitUntil(self.clients.claim()));
+// The new cache is complete (install succeeded): the old ones go.
+self.addEventListener('activate', (event) => {
+  const old = (names) => names.filter((name) => name.startsWith('quillon') && name !== CACHE);
+  event.waitUntil(caches.keys()
+    .then((names) => Promise.all(old(names).map((name) => caches.delete(name))))
+    .then(() => self.clients.claim()));
+});
 
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
-  event.respondWith(
-    fetch(event.request)
-      .then((response) => {
-        if (response.ok) {
-          const copy = response.clone();
-          caches.open(CACHE).then((cache) => cache.put(event.request, copy));
-        }
-        return response;
-      })
-      .catch(() => caches.match(event.request, { ignoreSearch: true }).then((cached) => cached ?? Response.error())),
-  );
+  event.respondWith(caches.open(CACHE)
+    .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+    .then((cached) => cached ?? fetch(event.request)));
 });

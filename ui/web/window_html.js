@@ -33,7 +33,7 @@ function controlHtml(control, view) {
   const common = { class: `control ${control.kind}${control.boxFont ? ' box-font' : ''}`, 'data-control': control.name };
   if (control.kind === 'box') {
     return tag('input', {
-      id: control.name, type: 'text', 'aria-label': control.label, autocomplete: 'off', spellcheck: 'false',
+      id: control.name, type: 'text', 'aria-label': control.label, autocomplete: 'off', spellcheck: 'false', enterkeyhint: 'go',
       // What the box holds, for its tooltip and for screen readers.
       title: control.description, value: control.text, hidden: control.name === 'First' && view?.firstVisible === false,
       ...common,
@@ -43,7 +43,7 @@ function controlHtml(control, view) {
     const popup = { 'aria-controls': listboxId(control.name), 'aria-expanded': 'false' };
     return element('div', common, tag('input', {
       id: control.name, type: 'text', role: 'combobox', 'aria-label': control.label, 'aria-autocomplete': 'list',
-      ...popup, autocomplete: 'off', spellcheck: 'false', value: control.text,
+      ...popup, autocomplete: 'off', spellcheck: 'false', enterkeyhint: 'go', value: control.text,
     }) + element('button', { type: 'button', tabindex: '-1', 'aria-label': control.label, ...popup }));
   }
   if (control.kind === 'button') {
