@@ -67,7 +67,8 @@ build_package() {
 # GMP, MPFR and the other libraries come from the dependency cache, built there once:
 #   build_page SRC BUILD_DIR
 build_page() {
-    local src=$1 build=$2 deps
+    local src=$1 build deps
+    build=$(mkdir -p "$2" && cd "$2" && pwd)
     # shellcheck disable=SC2119 # (no packages beyond the toolchain's)
     install_emscripten
     export_emscripten_node_path
