@@ -81,7 +81,8 @@ build_page() {
     emcmake cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_WINDOW=OFF \
         -DQUILLON_BUILD_TESTS=OFF -DCMAKE_PREFIX_PATH="$deps/prefix" \
         -DCMAKE_FIND_ROOT_PATH="$deps/prefix" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)"
+    # The site's other files are copied when configuring.
+    cmake --build "$build" --parallel "$(nproc)" --target quillon-core
 }
 
 # The files of the folder SITE as one archive, ARCHIVE (.tar.gz), whose bytes depend on the
