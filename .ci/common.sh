@@ -199,7 +199,10 @@ build_gmp_mpfr() {
     local gmp_src mpfr_src
     gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
     mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
-    local common=(--prefix="$prefix" --disable-shared --enable-static "$@")
+    # Their assertions name their source files (__FILE__): written relative to WORK_DIR,
+    # so that the folder they were built in does not reach the programs that link them.
+    local common=(--prefix="$prefix" --disable-shared --enable-static
+        CPPFLAGS="-ffile-prefix-map=$work=." "$@")
     rm -rf "$work/build-gmp" "$work/build-mpfr"
     mkdir -p "$work/build-gmp" "$work/build-mpfr"
     # Their output goes to the log, shown when a step fails. Debian's patches change GMP's
@@ -282,8 +285,11 @@ export_emscripten_node_path() {
 }
 
 # The folder of the dependency cache for this emscripten; the libraries go into its prefix/.
+# "files-mapped": built since GMP's and MPFR's assertions stopped naming the folder they were
+# built in (a cache from before would put that folder into the page).
 emscripten_cache() {
-    dependency_cache "emscripten-$(emcc -dumpversion)" gmp mpfr4 googletest fast-float
+    dependency_cache "emscripten-$(emcc -dumpversion)-files-mapped" gmp mpfr4 googletest \
+        fast-float
 }
 
 # GMP and MPFR (generic C, no assembly), GoogleTest (with C++ exceptions, as the project is
