@@ -11,7 +11,11 @@
 #                     with their SHA256SUMS: anyone who builds the same commit gets the same bytes
 set -euo pipefail
 cd "$(dirname "$0")"
-source .ci/common.sh
+# shellcheck source=.ci/lib/apt.sh
+source .ci/lib/apt.sh
+# shellcheck source=.ci/lib/steps.sh
+source .ci/lib/steps.sh
+# shellcheck source=.ci/lib/release.sh
 source .ci/lib/release.sh
 
 action=${1:-}
@@ -58,6 +62,8 @@ packages=(
     libgtest-dev libgmock-dev
     libbenchmark-dev
     libmpfr-dev libfast-float-dev
+    # The tests read the printed lines with a JSON library.
+    nlohmann-json3-dev
     fonts-liberation x11-utils
     # A style with a dark variant, so the window tests check readability under it as well.
     adwaita-qt6
@@ -93,11 +99,13 @@ if [[ "$action" == release ]]; then
     exit 0
 fi
 
-build=${QUILLON_BUILD_DIR:-build}
-# QUILLON_CMAKE_ARGS adds options to the configuration, e.g. -DQUILLON_SANITIZE=ON (split at
-# blanks).
+# The configuration is the preset QUILLON_PRESET (default, or sanitize for instance), in its own
+# build folder unless QUILLON_BUILD_DIR names another; QUILLON_CMAKE_ARGS adds options to it
+# (split at blanks). The folder is the one CMake says it wrote.
+preset=${QUILLON_PRESET:-default}
 read -r -a extra_cmake_args <<<"${QUILLON_CMAKE_ARGS:-}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra_cmake_args[@]}" >/dev/null
+build=$(cmake --preset "$preset" ${QUILLON_BUILD_DIR:+-B "$QUILLON_BUILD_DIR"} \
+    "${extra_cmake_args[@]}" | sed -n 's/^-- Build files have been written to: //p')
 cmake --build "$build" --parallel "$(nproc)"
 
 if [[ "$action" == run ]]; then

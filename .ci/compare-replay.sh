@@ -8,34 +8,38 @@
 #   .ci/compare-replay.sh build-windows/compare wine64 build-windows/tools/quillon-replay.exe
 #
 # COMMAND is run with --headless added. The native program is QUILLON_NATIVE_REPLAY if set (a
-# quillon-replay built natively from this same tree), else the toolkit-free core is built with
-# the system's compiler into OUT_DIR/native. Outputs are kept in OUT_DIR; QUILLON_CLICKS sets
-# the number of random clicks (20000).
+# quillon-replay built natively from this same tree), else the one of the replay preset, built
+# here with the system's compiler into the clone's build-replay/, which every comparison shares.
+# Outputs are kept in OUT_DIR; QUILLON_CLICKS sets the number of random clicks (20000).
 set -euo pipefail
 if (($# < 2)); then
     echo "usage: $0 OUT_DIR COMMAND..." >&2
     exit 2
 fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
 out=$(build_folder "$1")
 shift
 other=("$@")
 
 native=${QUILLON_NATIVE_REPLAY:-}
-# The toolkit-free core built with the system's compiler, when no native program is given.
-# (shellcheck 0.9 takes a function called only through step as unreachable when the script
-# ends with exit.)
+# The replay preset's program, brought up to date; a lock keeps two comparisons that run at
+# once from building it together. (shellcheck 0.9 takes a function called only through step as
+# unreachable when the script ends with exit.)
 # shellcheck disable=SC2317
 build_native() {
-    cmake -S "$repo" -B "$out/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF \
-        -DQUILLON_BUILD_TESTS=OFF >/dev/null
-    cmake --build "$out/native" --parallel "$(nproc)" --target quillon-replay >/dev/null
+    mkdir -p "$repo/build-replay"
+    (
+        flock 9
+        cd "$repo"
+        cmake --preset replay >/dev/null
+        cmake --build --preset replay --parallel "$(nproc)" >/dev/null
+    ) 9>"$repo/build-replay/.lock"
 }
 if [[ -z $native ]]; then
     step "native quillon-replay" build_native
-    native=$out/native/tools/quillon-replay
+    native=$repo/build-replay/tools/quillon-replay
 fi
 
 # The same environment for both: the C locale, and no display.

@@ -5,8 +5,8 @@
 #   .ci/format.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=common.sh
-source .ci/common.sh
+# shellcheck source=lib/apt.sh
+source .ci/lib/apt.sh
 install_missing clang-format git
 
 clang-format --version

@@ -6,21 +6,24 @@
 #   .ci/libcxx.sh BUILD_DIR
 #
 # GoogleTest is compiled from Debian's sources with the same standard library into the
-# prefix/ of a folder of the dependency cache (see dependency_cache in .ci/common.sh), kept
+# prefix/ of a folder of the dependency cache (see dependency_cache in .ci/lib/deps.sh), kept
 # for every later run, from any clone, until clang or GoogleTest changes version;
 # BUILD_DIR/deps-prefix links to it.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/deps.sh
+source "$repo/.ci/lib/deps.sh"
 build=$(build_folder "$@")
 jobs=$(nproc)
 
 step "packages" install_missing \
     cmake make g++ python3 clang libc++-14-dev libc++abi-14-dev googletest \
-    libmpfr-dev libgmp-dev libfast-float-dev locales
+    libmpfr-dev libgmp-dev libfast-float-dev nlohmann-json3-dev locales
 
-# CMake links C++ programs with the compile flags too, so -stdlib=libc++ reaches the linker.
+# GoogleTest is built with the compiler and flags of the libcxx preset. CMake links C++
+# programs with the compile flags too, so -stdlib=libc++ reaches the linker.
 export CC=clang CXX=clang++ CXXFLAGS=-stdlib=libc++
 
 llvm=$(clang -dumpversion | cut -d . -f 1)
@@ -32,8 +35,7 @@ step "GoogleTest with libc++" cached_build "$deps" googletest \
     build_googletest "$prefix" "$build/deps/build-googletest"
 step "locales" make_test_locales
 
-step "configure" cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix"
+step "configure" cmake -S "$repo" --preset libcxx -B "$build"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" -LE bench
 # The native reference is built with the system's own compiler and standard library.

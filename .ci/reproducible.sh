@@ -7,7 +7,9 @@
 #   .ci/reproducible.sh FIRST_BUILD_DIR
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/release.sh
 source "$repo/.ci/lib/release.sh"
 first=$(build_folder "$@")
 install_missing git diffoscope-minimal

@@ -8,10 +8,13 @@
 #
 # GMP and MPFR (from Debian's source packages), GoogleTest and the fast_float headers are built
 # for emscripten into the shared dependency cache outside the clone (dependency_cache in
-# .ci/common.sh), and reused by every later run, from any clone, and by ./build.sh web.
+# .ci/lib/deps.sh), and reused by every later run, from any clone, and by ./build.sh web.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/emscripten.sh
+source "$repo/.ci/lib/emscripten.sh"
 build=$(build_folder "$@")
 jobs=$(nproc)
 
@@ -21,12 +24,11 @@ export_emscripten_node_path
 deps=$(emscripten_cache)
 prefix=$deps/prefix
 echo "Dependency cache: $prefix"
+ln -sfn "$prefix" "$build/deps-prefix"
 step "GMP, MPFR and GoogleTest for emscripten" build_emscripten_dependencies "$deps" "$build/deps"
 
 # The libraries are found in the cache only, never among the build machine's own.
-step "configure" emcmake cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-    -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)"
+step "configure" cmake -S "$repo" --preset wasm -B "$build"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests under node" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" \
     -LE 'bench|browser'

@@ -7,14 +7,16 @@
 #
 # Debian has no MinGW builds of GMP and MPFR: they are built from Debian's own source packages,
 # with GoogleTest and the fast_float headers, into the prefix/ of a folder of the dependency
-# cache (see dependency_cache in .ci/common.sh), kept for every later run, from any clone,
+# cache (see dependency_cache in .ci/lib/deps.sh), kept for every later run, from any clone,
 # until the compiler or one of those packages changes version; BUILD_DIR/deps-prefix links to
 # it. Each run's wine prefix is a copy of one made once for each version of wine and kept in
 # the same cache. Everything runs headless: wine needs no display for console programs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/deps.sh
+source "$repo/.ci/lib/deps.sh"
 build=$(build_folder "$@")
 # The sources and build trees of the dependencies, needed only while they are built.
 work=$build/deps
@@ -25,7 +27,7 @@ jobs=$(nproc)
 step "packages" install_missing \
     cmake make gcc g++ m4 autoconf automake libtool dpkg-dev python3 \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine64 \
-    googletest libfast-float-dev
+    googletest libfast-float-dev nlohmann-json3-dev
 
 # The compiler's major version and thread model, e.g. "12-posix".
 gcc=$("$triplet-gcc-posix" -dumpversion)
@@ -42,7 +44,8 @@ step "GMP and MPFR for Windows" cached_build "$deps" gmp-mpfr \
     AR="$triplet-ar" NM="$triplet-nm" RANLIB="$triplet-ranlib" SED=sed
 step "GoogleTest for Windows" cached_build "$deps" googletest \
     build_googletest "$prefix" "$work/build-googletest" --toolchain "$toolchain"
-cached_build "$deps" fast-float copy_fast_float "$prefix"
+cached_build "$deps" fast-float copy_headers "$prefix" fast_float
+copy_json_headers "$deps" "$prefix"
 
 # A private wine prefix, with no display, no debug chatter and no offer to install Mono or
 # Gecko.
@@ -72,8 +75,7 @@ step "wine prefix" start_wine
 # The programs start through wine-run.sh, which starts one again when wine itself failed to.
 export QUILLON_WINE=$wine
 
-step "configure" cmake -S "$repo" -B "$build" --toolchain "$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF -DCMAKE_PREFIX_PATH="$prefix" \
+step "configure" cmake -S "$repo" --preset mingw -B "$build" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/.ci/wine-run.sh"
 step "build" cmake --build "$build" --parallel "$jobs"
 step "tests under wine" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" -LE bench

@@ -7,10 +7,9 @@
 #   QUILLON_FUZZ_SECONDS=3600 fuzz/run.sh    longer
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=../.ci/common.sh
-source .ci/common.sh
+# shellcheck source=../.ci/lib/apt.sh
+source .ci/lib/apt.sh
 install_missing clang libclang-rt-14-dev
-export QUILLON_BUILD_DIR=${QUILLON_FUZZ_BUILD_DIR:-build-fuzz}
-export CXX=clang++
-export QUILLON_CMAKE_ARGS="-DQUILLON_FUZZ=ON -DQUILLON_WINDOW=OFF -DQUILLON_BUILD_TESTS=OFF -DQUILLON_FUZZ_SECONDS=${QUILLON_FUZZ_SECONDS:-60}"
+export QUILLON_PRESET=fuzz QUILLON_BUILD_DIR=${QUILLON_FUZZ_BUILD_DIR:-}
+export QUILLON_CMAKE_ARGS=-DQUILLON_FUZZ_SECONDS=${QUILLON_FUZZ_SECONDS:-60}
 exec ./build.sh test

@@ -1,9 +1,8 @@
 #include "script_checks.h"
 
-#include <algorithm>
-#include <charconv>
-#include <iterator>
 #include <utility>
+
+#include <nlohmann/json.hpp>
 
 #include "handlers.h"
 #include "replay.h"
@@ -12,62 +11,6 @@
 namespace quillon {
 
 namespace {
-
-// JSON's escapes of one character: the letter after the backslash and the character it stands
-// for.
-constexpr std::pair<char, char> kEscapes[] = {{'"', '"'},  {'\\', '\\'}, {'/', '/'},  {'b', '\b'},
-                                              {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'}};
-
-// A string literal of `line` from its opening quote at `at`, decoded; `at` ends past its
-// closing quote.
-std::optional<std::string> stringLiteral(std::string_view line, std::size_t& at) {
-    std::string text;
-    for (++at; at < line.size() && line[at] != '"'; ++at) {
-        const char c = line[at];
-        if (static_cast<unsigned char>(c) < 0x20) {
-            return std::nullopt;  // a control character is written escaped
-        }
-        if (c != '\\') {
-            text += c;
-            continue;
-        }
-        if (++at == line.size()) {
-            return std::nullopt;
-        }
-        const auto escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
-                                         [&](const auto& e) { return e.first == line[at]; });
-        if (escape != std::end(kEscapes)) {
-            text += escape->second;
-            continue;
-        }
-        // "\u00XX": a control character, in two hexadecimal digits.
-        unsigned code = 0x20;
-        const std::string_view digits = line.substr(at + 1, 4);
-        if (line[at] != 'u' || digits.size() != 4 || !digits.starts_with("00") ||
-            std::from_chars(digits.data() + 2, digits.data() + 4, code, 16).ptr !=
-                digits.data() + 4 ||
-            code >= 0x20) {
-            return std::nullopt;
-        }
-        text += static_cast<char>(code);
-        at += 4;
-    }
-    if (at == line.size()) {
-        return std::nullopt;  // the literal does not end
-    }
-    ++at;
-    return text;
-}
-
-// Whether a word outside the literals is one that JSON knows: an integer or a literal name.
-bool isJsonWord(std::string_view word) {
-    if (word == "true" || word == "false" || word == "null") {
-        return true;
-    }
-    const std::string_view digits = word.starts_with('-') ? word.substr(1) : word;
-    return !digits.empty() && (digits == "0" || digits.front() != '0') &&
-           digits.find_first_not_of("0123456789") == std::string_view::npos;
-}
 
 // The headless window, noting the boxes just before each press of "Do It!" and whether a menu
 // changed any of them.
@@ -107,7 +50,7 @@ std::optional<std::string> checkCommand(WatchedTarget& target, const std::string
     if (target.menuViolation) {
         return target.menuViolation;
     }
-    if (printed && !jsonTokens(*printed)) {
+    if (printed && !isJsonLine(*printed)) {
         return "printed a line that is not JSON: " + *printed;
     }
     if (target.pressed) {
@@ -182,53 +125,26 @@ std::optional<std::string> checkBasicBlock(const Controls& controls, std::int16_
     return std::nullopt;
 }
 
-std::optional<std::vector<JsonToken>> jsonTokens(std::string_view line) {
-    if (validUtf8(std::string(line)) != line) {
-        return std::nullopt;
-    }
-    std::vector<JsonToken> tokens;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        if (line[at] == ' ') {
-            ++at;
-        } else if (line[at] == '"') {
-            std::optional<std::string> text = stringLiteral(line, at);
-            if (!text) {
-                return std::nullopt;
-            }
-            tokens.push_back({true, std::move(*text)});
-        } else if (std::string_view("{}[]:,").find(line[at]) != std::string_view::npos) {
-            tokens.push_back({false, std::string(1, line[at++])});
-        } else {
-            const std::size_t end = std::min(line.find_first_of(" \"{}[]:,", at), line.size());
-            if (!isJsonWord(line.substr(at, end - at))) {
-                return std::nullopt;
-            }
-            tokens.push_back({false, std::string(line.substr(at, end - at))});
-            at = end;
-        }
-    }
-    return tokens;
+bool isJsonLine(std::string_view line) {
+    return nlohmann::json::accept(line);
 }
 
 std::optional<std::string> checkClickLine(std::string_view line, const BoxTexts& boxes) {
-    const std::optional<std::vector<JsonToken>> tokens = jsonTokens(line);
-    if (!tokens) {
-        return "a click printed a line that is not JSON: " + std::string(line);
+    const nlohmann::json value = nlohmann::json::parse(line, nullptr, false);
+    if (!value.is_object()) {
+        return "a click printed a line that is not a JSON object: " + std::string(line);
     }
     const std::pair<const char*, const std::string*> shown[] = {
         {"first", &boxes.first}, {"second", &boxes.second}, {"answer", &boxes.answer}};
     for (const auto& [key, text] : shown) {
-        // The member: the key, a colon and a string.
-        const JsonToken member[] = {{true, key}, {false, ":"}};
-        const auto found =
-            std::search(tokens->begin(), tokens->end(), std::begin(member), std::end(member));
-        if (found == tokens->end() || tokens->end() - found < 3 || !found[2].isString) {
+        const auto member = value.find(key);
+        if (member == value.end() || !member->is_string()) {
             return std::string("a click printed no text for \"") + key + "\": " + std::string(line);
         }
-        if (found[2].text != *text) {
-            return std::string("a click printed \"") + key + "\" " + jsonString(found[2].text) +
-                   " while the box holds " + jsonString(*text) +
+        if (member->get_ref<const std::string&>() != *text) {
+            return std::string("a click printed \"") + key + "\" " +
+                   jsonString(member->get<std::string>()) + " while the box holds " +
+                   jsonString(*text) +
                    (validUtf8(*text) == *text ? "" : ", which is not valid UTF-8");
         }
     }

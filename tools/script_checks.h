@@ -5,15 +5,13 @@
 // - A press changes First and Second only by the "%" recall.
 // - The list of Operation starts with the basic block of the current mode.
 // - The menus leave the texts of the boxes alone.
-// - Every printed line keeps JSON's rules where a text goes into it; a click's line shows the
-//   boxes exactly, in valid UTF-8.
+// - Every printed line is JSON; a click's line shows the boxes exactly, in valid UTF-8.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "controls.h"
 
@@ -46,23 +44,12 @@ std::optional<std::string> checkRecall(const BoxTexts& before, const BoxTexts& a
 // The list starts with the basic block of the mode, entry for entry.
 std::optional<std::string> checkBasicBlock(const Controls& controls, std::int16_t NumberMode);
 
-// One token of a printed line: a string literal, decoded, or anything else as written.
-struct JsonToken {
-    bool isString;
-    std::string text;
-    friend bool operator==(const JsonToken&, const JsonToken&) = default;
-};
+// Whether a printed line is one JSON value in valid UTF-8, as read by a JSON library: a text
+// written into it must not break a literal, nor leave a control character or malformed UTF-8.
+bool isJsonLine(std::string_view line);
 
-// The tokens of a printed line, or nothing when the line breaks a rule of JSON that a text
-// written into it could break: the line is valid UTF-8; a string literal ends, holds no
-// control character and uses only JSON's escapes (of "\u" only the "\u00XX" of a control
-// character, as the writer has no need of others); outside the literals stand only blanks,
-// punctuation, integers, true, false and null. The order of the tokens is fixed by the writer
-// and pinned by the expected output of every script, so it is not checked here.
-std::optional<std::vector<JsonToken>> jsonTokens(std::string_view line);
-
-// A click's line holds the members "first", "second" and "answer", each exactly the text of
-// its box, and every box holds valid UTF-8.
+// A click's line is a JSON object whose members "first", "second" and "answer" are each
+// exactly the text of its box, and every box holds valid UTF-8.
 std::optional<std::string> checkClickLine(std::string_view line, const BoxTexts& boxes);
 
 // Runs a script on a freshly loaded headless window, line by line as the scripted driver does,

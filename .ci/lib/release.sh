@@ -1,9 +1,14 @@
 # shellcheck shell=bash
-# Builds of a release that anyone can repeat byte for byte (sourced after .ci/common.sh): the
+# Builds of a release that anyone can repeat byte for byte (sourced, not run): the
 # Debian package and the web page's archive, built from one commit with the commit's date as
 # the build date (SOURCE_DATE_EPOCH, read by Qt's resource compiler, CPack, tar and gzip
 # here), whatever the folder, time, time zone, locale and umask of the build. The source and
 # build folders are kept out of the objects by cmake/reproducible.cmake.
+
+# shellcheck source=apt.sh
+source "${BASH_SOURCE[0]%/*}/apt.sh"
+# shellcheck source=emscripten.sh
+source "${BASH_SOURCE[0]%/*}/emscripten.sh"
 
 # The date of the last commit of the clone SRC, in seconds since 1970.
 commit_epoch() {
@@ -57,8 +62,8 @@ build_package() {
     SOURCE_DATE_EPOCH=$(commit_epoch "$src")
     export SOURCE_DATE_EPOCH
     rm -rf "$build"
-    cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_BUILD_TESTS=OFF \
-        -DQUILLON_MAINTAINER="$maintainer" "$@" >/dev/null
+    (cd "$src" && cmake --preset default -B "$build" -DQUILLON_BUILD_TESTS=OFF \
+        -DQUILLON_MAINTAINER="$maintainer" "$@" >/dev/null)
     cmake --build "$build" --parallel "$(nproc)"
     package_deb "$build" "$out" "$maintainer"
 }
@@ -78,9 +83,8 @@ build_page() {
     fi
     deps=$(emscripten_cache)
     build_emscripten_dependencies "$deps" "$build/deps"
-    emcmake cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_WINDOW=OFF \
-        -DQUILLON_BUILD_TESTS=OFF -DCMAKE_PREFIX_PATH="$deps/prefix" \
-        -DCMAKE_FIND_ROOT_PATH="$deps/prefix" >/dev/null
+    ln -sfn "$deps/prefix" "$build/deps-prefix"
+    (cd "$src" && cmake --preset wasm -B "$build" -DQUILLON_BUILD_TESTS=OFF >/dev/null)
     # The site's other files are copied when configuring.
     cmake --build "$build" --parallel "$(nproc)" --target quillon-core
 }

@@ -7,6 +7,7 @@
 // are escaped.
 export function jsonString(text) {
   const named = { '"': '\\"', '\\': '\\\\', '\n': '\\n', '\r': '\\r', '\t': '\\t' };
+  // eslint-disable-next-line no-control-regex -- control characters are what JSON escapes
   return `"${text.replace(/["\\\u0000-\u001f]/g, (c) => named[c] ?? `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`)}"`;
 }
 
@@ -93,6 +94,7 @@ export class PageDriver {
   }
 
   async typeKeys(text) {
+    // eslint-disable-next-line no-control-regex -- no key types a control character
     if (/[\u0000-\u001f\u007f-\u009f]/.test(text)) throw new Error(`no key types ${jsonString(text)}`);
     await this.page.keyboard.type(text);
   }

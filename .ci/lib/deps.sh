@@ -1,93 +1,10 @@
 # shellcheck shell=bash
-# The shell library of build.sh, fuzz/run.sh and the .ci/ scripts (sourced, not run): root
-# rights, installing what is missing with apt-get, the wall time of each step, the locales the
-# tests run under, a cache for dependencies built from source, and the libraries the cross
-# builds make from Debian's sources.
+# A cache for dependencies built from source, shared by every clone, and the libraries the cross
+# builds make from Debian's sources: GMP and MPFR, GoogleTest, the fast_float headers (sourced,
+# not run).
 
-# The one argument of a build script, BUILD_DIR: made if missing, printed as an absolute path.
-# Any other number of arguments ends the script with its usage.
-build_folder() {
-    if (($# != 1)); then
-        echo "usage: $0 BUILD_DIR" >&2
-        exit 2
-    fi
-    mkdir -p "$1"
-    (cd "$1" && pwd)
-}
-
-as_root() {
-    if [[ $(id -u) -eq 0 ]]; then
-        "$@"
-    else
-        sudo "$@"
-    fi
-}
-
-# apt-get, waiting and trying again while another apt or dpkg process holds its lock.
-apt_get() {
-    local attempt
-    for ((attempt = 0; attempt < 60; ++attempt)); do
-        if as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; then
-            return 0
-        fi
-        if ! pgrep -x 'apt|apt-get|dpkg' >/dev/null; then
-            return 1
-        fi
-        sleep 10
-    done
-    return 1
-}
-
-# Installs the named Debian packages that are not installed yet.
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-            missing+=("$package")
-        fi
-    done
-    if ((${#missing[@]} > 0)); then
-        echo "Installing: ${missing[*]}"
-        # A fresh machine may have no package lists yet: fetch them when the first try fails.
-        if ! apt_get install -y -q "${missing[@]}"; then
-            apt_get update -q
-            apt_get install -y -q "${missing[@]}"
-        fi
-    fi
-}
-
-# Runs a command as one named step and prints its wall time, so that CI logs show where the
-# time goes: step NAME COMMAND... The command runs in a subshell with errexit on, so that a
-# function stops at its first failing command (errexit is ignored in the callee of "cmd ||").
-# A step run inside another one (a script run as a step) is named after both: "windows / build".
-step() {
-    local name=${QUILLON_STEP:+$QUILLON_STEP / }$1 start=$SECONDS status
-    shift
-    echo "== $name"
-    set +e
-    (
-        export QUILLON_STEP=$name
-        set -e
-        "$@"
-    )
-    status=$?
-    set -e
-    echo "== $name: $((SECONDS - start)) s$( ((status == 0)) || echo ", FAILED ($status)")"
-    return "$status"
-}
-
-# Makes the locales the end-to-end tests run under besides C.UTF-8 (tests/CMakeLists.txt
-# names them): one with a decimal comma, one with a narrow no-break space for grouping and one
-# with its own case rules for "i" and "I".
-make_test_locales() {
-    local name
-    install_missing locales
-    for name in de_DE fr_FR tr_TR; do
-        if ! locale -a 2>/dev/null | grep -qx "$name.utf8"; then
-            as_root localedef -i "$name" -c -f UTF-8 "$name.UTF-8"
-        fi
-    done
-}
+# shellcheck source=apt.sh
+source "${BASH_SOURCE[0]%/*}/apt.sh"
 
 # A deb-src entry for each enabled entry of this release's own archives, unless one exists.
 add_source_entries() {
@@ -259,50 +176,20 @@ cached_build() {
     ) 9>"$folder/.lock"
 }
 
-# fast_float is header-only: a copy in PREFIX keeps the build machine's /usr/include out of a
-# cross build's search path.
-copy_fast_float() {
+# A header-only library (fast_float, nlohmann) is copied from /usr/include/FOLDER into PREFIX,
+# which keeps the build machine's /usr/include out of a cross build's search path:
+#   copy_headers PREFIX FOLDER
+copy_headers() {
     mkdir -p "$1/include"
-    rm -rf "$1/include/fast_float"
-    cp -r /usr/include/fast_float "$1/include/"
+    rm -rf "${1:?}/include/$2"
+    cp -r "/usr/include/$2" "$1/include/"
 }
 
-# What a WebAssembly build needs, and the other PACKAGEs named: Debian's emscripten and node,
-# and the tools that build GMP and MPFR from their sources. npm comes with some builds of node
-# (which then conflict with Debian's npm package): it is installed only when missing.
-#   install_emscripten [PACKAGE...]
-install_emscripten() {
-    install_missing cmake make gcc m4 autoconf automake libtool dpkg-dev python3 \
-        emscripten nodejs googletest libfast-float-dev "$@"
-    if ! command -v npm >/dev/null; then
-        install_missing npm
-    fi
-}
-
-# Debian's emscripten finds its JavaScript modules (acorn) only through NODE_PATH.
-export_emscripten_node_path() {
-    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-}
-
-# The folder of the dependency cache for this emscripten; the libraries go into its prefix/.
-# "files-mapped": built since GMP's and MPFR's assertions stopped naming the folder they were
-# built in (a cache from before would put that folder into the page).
-emscripten_cache() {
-    dependency_cache "emscripten-$(emcc -dumpversion)-files-mapped" gmp mpfr4 googletest \
-        fast-float
-}
-
-# GMP and MPFR (generic C, no assembly), GoogleTest (with C++ exceptions, as the project is
-# built) and the fast_float headers, built for emscripten into the prefix/ of the cache folder
-# DEPS, each once; WORK_DIR holds their sources and build trees while they are built:
-#   build_emscripten_dependencies DEPS WORK_DIR
-build_emscripten_dependencies() {
-    local deps=$1 work=$2
-    local prefix=$deps/prefix
-    cached_build "$deps" gmp-mpfr \
-        build_gmp_mpfr "$prefix" "$work" emconfigure emmake --host=none --disable-assembly
-    cached_build "$deps" googletest build_googletest "$prefix" "$work/build-googletest" \
-        -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake" \
-        -DCMAKE_CXX_FLAGS=-fexceptions -Dgtest_disable_pthreads=ON
-    cached_build "$deps" fast-float copy_fast_float "$prefix"
+# The JSON library of the tests' script checks, header-only, copied into PREFIX once for each
+# version of Debian's package (the version is in the stamp, so a new one is copied again):
+#   copy_json_headers DEPS PREFIX
+copy_json_headers() {
+    local version
+    version=$(source_version nlohmann-json3) || return 1
+    cached_build "$1" "nlohmann-json-${version//[^[:alnum:].+-]/_}" copy_headers "$2" nlohmann
 }
