@@ -6,17 +6,30 @@
 #   ./build.sh test   install what is missing, build, run every test through CTest
 #   ./build.sh web    install what is missing, build the web page with emscripten into
 #                     build-web/ui/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
+#   ./build.sh release  install what is missing and build, from the commit checked out (the tree
+#                     must be clean), the Debian package and the web page's archive into dist/,
+#                     with their SHA256SUMS: anyone who builds the same commit gets the same bytes
 set -euo pipefail
 cd "$(dirname "$0")"
 # shellcheck source=.ci/lib/apt.sh
 source .ci/lib/apt.sh
-# shellcheck source=.ci/lib/emscripten.sh
-source .ci/lib/emscripten.sh
+# shellcheck source=.ci/lib/steps.sh
+source .ci/lib/steps.sh
+# shellcheck source=.ci/lib/release.sh
+source .ci/lib/release.sh
 
 action=${1:-}
-if [[ "$action" != run && "$action" != test && "$action" != web ]]; then
-    echo "usage: $0 run | test | web" >&2
+if [[ "$action" != run && "$action" != test && "$action" != web && "$action" != release ]]; then
+    echo "usage: $0 run | test | web | release" >&2
     exit 2
+fi
+if [[ "$action" == release ]]; then
+    require_clean_tree .
+fi
+# The build date of everything built here is that of the last commit (Qt's resource compiler
+# writes it into the program), so that two builds of one commit are alike.
+if epoch=$(commit_epoch . 2>/dev/null); then
+    export SOURCE_DATE_EPOCH=$epoch
 fi
 
 # The page: the core compiled to WebAssembly, with GMP, MPFR and the other libraries it needs
@@ -24,16 +37,8 @@ fi
 # this machine only. The page's service worker and its WebAssembly need the right content
 # types, which are set here rather than taken from the machine's list.
 if [[ "$action" == web ]]; then
-    # shellcheck disable=SC2119 # (no packages beyond the toolchain's)
-    install_emscripten
-    export_emscripten_node_path
     build=${QUILLON_BUILD_DIR:-build-web}
-    mkdir -p "$build"
-    deps=$(emscripten_cache)
-    build_emscripten_dependencies "$deps" "$build/deps"
-    ln -sfn "$deps/prefix" "$build/deps-prefix"
-    cmake --preset wasm -B "$build" -DQUILLON_BUILD_TESTS=OFF >/dev/null
-    cmake --build "$build" --parallel "$(nproc)"
+    build_page "$PWD" "$build"
     page=$build/ui/web/site
     if [[ ! -f $page/index.html ]]; then
         echo "The web page was not built: $page/index.html is missing" >&2
@@ -73,6 +78,26 @@ packages=(
     at-spi2-core python3-pyatspi dbus
 )
 install_missing "${packages[@]}"
+
+# A release: built from scratch in build-release/ and build-release-web/, then the package, the
+# page's files as one .tar.gz and the SHA256SUMS of both in dist/. The package's maintainer is
+# the committer of the commit (or QUILLON_MAINTAINER), the same for everyone who rebuilds it.
+if [[ "$action" == release ]]; then
+    maintainer=$(release_maintainer .)
+    step "package" build_package "$PWD" build-release build-release/package "$maintainer"
+    rm -rf build-release-web
+    step "web page" build_page "$PWD" build-release-web
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-release/CMakeCache.txt)
+    rm -rf dist
+    mkdir dist
+    cp build-release/package/quillon_*.deb dist/
+    site_archive build-release-web/ui/web/site "dist/quillon-web_$version.tar.gz" \
+        "quillon-web_$version"
+    write_sha256sums dist
+    echo "Release of $(git rev-parse --short HEAD) in dist/ (maintainer $maintainer):"
+    cat dist/SHA256SUMS
+    exit 0
+fi
 
 # The configuration is the preset QUILLON_PRESET (default, or sanitize for instance), in its own
 # build folder unless QUILLON_BUILD_DIR names another; QUILLON_CMAKE_ARGS adds options to it

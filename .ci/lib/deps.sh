@@ -116,7 +116,10 @@ build_gmp_mpfr() {
     local gmp_src mpfr_src
     gmp_src=$(compgen -G "$work/src/gmp-*/configure" | head -n 1 | xargs dirname)
     mpfr_src=$(compgen -G "$work/src/mpfr4-*/configure" | head -n 1 | xargs dirname)
-    local common=(--prefix="$prefix" --disable-shared --enable-static "$@")
+    # Their assertions name their source files (__FILE__): written relative to WORK_DIR,
+    # so that the folder they were built in does not reach the programs that link them.
+    local common=(--prefix="$prefix" --disable-shared --enable-static
+        CPPFLAGS="-ffile-prefix-map=$work=." "$@")
     rm -rf "$work/build-gmp" "$work/build-mpfr"
     mkdir -p "$work/build-gmp" "$work/build-mpfr"
     # Their output goes to the log, shown when a step fails. Debian's patches change GMP's

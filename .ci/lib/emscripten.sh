@@ -23,8 +23,11 @@ export_emscripten_node_path() {
 }
 
 # The folder of the dependency cache for this emscripten; the libraries go into its prefix/.
+# "files-mapped": built since GMP's and MPFR's assertions stopped naming the folder they were
+# built in (a cache from before would put that folder into the page).
 emscripten_cache() {
-    dependency_cache "emscripten-$(emcc -dumpversion)" gmp mpfr4 googletest fast-float
+    dependency_cache "emscripten-$(emcc -dumpversion)-files-mapped" gmp mpfr4 googletest \
+        fast-float
 }
 
 # GMP and MPFR (generic C, no assembly), GoogleTest (with C++ exceptions, as the project is
