@@ -18,7 +18,8 @@
 #
 #   build-fuzz/fuzz/quillon-fuzz -merge=1 fuzz/corpus build-fuzz/campaign/corpus
 #
-# QUILLON_BUILD_WAIT_MINUTES lets the other builds be made while the fuzzer runs.
+# QUILLON_BUILD_WAIT_MINUTES lets the other builds be made while the fuzzer runs; one still
+# missing after that long is left out, and the closing line names it.
 set -euo pipefail
 if (($# != 1)) || ! [[ $1 =~ ^[0-9]+$ ]] || (($1 < 1)); then
     echo "usage: $0 MINUTES" >&2
@@ -121,17 +122,22 @@ deadline=$((SECONDS + wait_minutes * 60))
 while [[ -n $(missing_builds) ]] && ((SECONDS < deadline)); do
     sleep 30
 done
-if [[ -n $(missing_builds) ]]; then
-    echo "missing after $wait_minutes minutes: $(missing_builds | tr '\n' ' ')" >&2
-    exit 2
-fi
+# A build still missing then is left out, and the closing line says so.
+for missing in $(missing_builds); do
+    echo "not there after $wait_minutes minutes: $missing; left out" >&2
+    case $missing in
+        "$libcxx"/*) libcxx="" ;;
+        "$windows"/*) windows="" ;;
+        "$wasm"/*) wasm="" ;;
+    esac
+done
 mismatches=0 skipped=""
 rm -f "$work"/{libcxx,windows,wasm}.log
 compare() {  # compare NAME BUILD_DIR COMMAND...
     local name=$1 dir=$2
     shift 2
     if [[ -z $dir ]]; then
-        echo "corpus: $name skipped (no build given), 0 mismatches" | tee "$work/$name.log"
+        echo "corpus: $name skipped (no build), 0 mismatches" | tee "$work/$name.log"
         skipped+=" $name"
         return 0
     fi
