@@ -125,23 +125,30 @@ const server = await serve(site);
 const browser = await launch();
 const page = await browser.newPage();
 const problems = watch(page);
-await open(page, server.url);
 const devtools = await page.context().newCDPSession(page);
 
-// The heap after a full collection, and the byte length of every WebAssembly memory of the page
-// (the core's), found by their prototype without a hook in the page.
+// The heap after a full collection, and the byte length of every WebAssembly memory the page
+// made or instantiated (the core's), recorded by a script that runs before the page's own.
+await page.addInitScript(() => {
+  const memories = [];
+  window.soakMemories = memories;
+  const keep = (instance) => Object.values(instance.exports).forEach((value) => value instanceof WebAssembly.Memory && memories.push(value));
+  for (const name of ['instantiate', 'instantiateStreaming']) {
+    const original = WebAssembly[name];
+    WebAssembly[name] = async function instantiate(...args) {
+      const made = await original.apply(this, args);
+      keep(made.instance ?? made);
+      return made;
+    };
+  }
+});
 async function memory() {
   await devtools.send('HeapProfiler.collectGarbage');
   const heap = await devtools.send('Runtime.getHeapUsage');
-  const { result: prototype } = await devtools.send('Runtime.evaluate', { expression: 'WebAssembly.Memory.prototype' });
-  const { objects } = await devtools.send('Runtime.queryObjects', { prototypeObjectId: prototype.objectId });
-  const { result } = await devtools.send('Runtime.callFunctionOn', {
-    objectId: objects.objectId, returnByValue: true,
-    functionDeclaration: 'function () { return this.map((m) => m.buffer.byteLength); }',
-  });
-  await devtools.send('Runtime.releaseObjectGroup', { objectGroup: 'console' }).catch(() => {});
-  return { heap: heap.usedSize, wasm: result.value.reduce((a, b) => a + b, 0), memories: result.value.length };
+  const wasm = await page.evaluate(() => window.soakMemories.map((m) => m.buffer.byteLength));
+  return { heap: heap.usedSize, wasm: wasm.reduce((a, b) => a + b, 0), memories: wasm.length };
 }
+await open(page, server.url);
 const mb = (bytes) => `${(bytes / 2 ** 20).toFixed(2)} MB`;
 const figures = [];
 const note = async (done, seconds) => {
