@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the toolkit-free core (evaluator, catalogue, headless quillon-replay) and its
 # GoogleTest suites with clang and LLVM's C++ standard library (libc++), runs them, and checks
-# that quillon-replay gives byte for byte the output of a native build.
+# that quillon-replay gives byte for byte the output of a native build, on the end-to-end
+# scripts, generated clicks and the fuzz corpus (compare-corpus.sh).
 #
 #   .ci/libcxx.sh BUILD_DIR
 #
@@ -42,3 +43,5 @@ step "tests" ctest --test-dir "$build" --output-on-failure --parallel "$jobs" -L
 unset CC CXX CXXFLAGS
 step "same output as the native build" \
     "$repo/.ci/compare-replay.sh" "$build/compare" "$build/tools/quillon-replay"
+step "the fuzz corpus, as the native build" \
+    "$repo/.ci/compare-corpus.sh" "$build/corpus" "$build/tools/quillon-replay"

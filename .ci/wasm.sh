@@ -34,6 +34,8 @@ step "tests under node" ctest --test-dir "$build" --output-on-failure --parallel
     -LE 'bench|browser'
 step "same output as the native build" \
     "$repo/.ci/compare-replay.sh" "$build/compare" node "$build/tools/quillon-replay.js"
+step "the fuzz corpus, as the native build" \
+    "$repo/.ci/compare-corpus.sh" "$build/corpus" node "$build/tools/quillon-replay.js"
 
 # ---- The web page's browser tests (CTest label browser), in headless Chromium --------------
 # Their tools come from npm, pinned by the page's package-lock.json and installed with npm ci by

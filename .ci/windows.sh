@@ -82,3 +82,6 @@ step "tests under wine" ctest --test-dir "$build" --output-on-failure --parallel
 step "same output as the native build" \
     "$repo/.ci/compare-replay.sh" "$build/compare" "$repo/.ci/wine-run.sh" \
     "$build/tools/quillon-replay.exe"
+step "the fuzz corpus, as the native build" \
+    "$repo/.ci/compare-corpus.sh" "$build/corpus" "$repo/.ci/wine-run.sh" \
+    "$build/tools/quillon-replay.exe"

@@ -1,7 +1,9 @@
 // The scripted driver's commands, their checks and its JSON lines.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "replay.h"
 
@@ -80,6 +82,34 @@ TEST(Replay, TheSelectionFollowsTheEditField) {
     EXPECT_NE(run("select +\nindex -1\nclick\n").find("ERROR 1: No operation chosen"),
               std::string::npos);
     EXPECT_NE(run("click\n").find("ERROR 1: No operation chosen"), std::string::npos);
+}
+
+// Each script of a batch runs on a window of its own and prints what it prints alone, CR and
+// a missing last line end included; an unreadable file is named and the batch goes on.
+TEST(Replay, ABatchPrintsEachScriptAsARunOfItAlone) {
+    const std::vector<std::string> scripts = {
+        "num 1\nadd 3\nstate\n", "set First 2\r\nset Second 3\r\nselect \u00D7\r\nclick", "state\n",
+        ""};
+    std::vector<std::string> paths;
+    std::string expected;
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        paths.push_back(testing::TempDir() + "batch_" + std::to_string(i) + ".txt");
+        std::ofstream(paths.back(), std::ios::binary) << scripts[i];
+        expected += "### " + paths.back() + "\n" + run(scripts[i]) + "### end\n";
+    }
+    const std::string missing = testing::TempDir() + "batch_missing.txt";
+    paths.insert(paths.begin() + 2, missing);
+    expected.insert(expected.find("### " + paths[3]), "### " + missing + "\n### cannot read\n");
+
+    std::ostringstream out;
+    EXPECT_FALSE(replayFiles(paths, out));
+    EXPECT_EQ(out.str(), expected);
+    // The second script starts freshly loaded, not in the first one's mode.
+    EXPECT_NE(expected.find("\"mode\": 2"), std::string::npos);
+
+    paths.erase(paths.begin() + 2);
+    std::ostringstream again;
+    EXPECT_TRUE(replayFiles(paths, again));
 }
 
 }  // namespace

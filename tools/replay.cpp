@@ -1,6 +1,8 @@
 #include "replay.h"
 
 #include <charconv>
+#include <exception>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -219,6 +221,31 @@ void replay(std::istream& in, std::ostream& out, ReplayTarget& target) {
             out << *printed << '\n' << std::flush;
         }
     }
+}
+
+bool replayFiles(const std::vector<std::string>& paths, std::ostream& out) {
+    bool allRan = true;
+    for (const std::string& path : paths) {
+        out << "### " << path << '\n';
+        // Bytes unchanged, as standard input is read: a CR before a line feed stays for the
+        // driver to drop.
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            out << "### cannot read\n" << std::flush;
+            allRan = false;
+            continue;
+        }
+        try {
+            HeadlessTarget target;
+            replay(in, out, target);
+            out << "### end\n" << std::flush;
+        } catch (const std::exception&) {
+            // Its text differs between standard libraries; that one escaped is what counts.
+            out << "### uncaught exception\n" << std::flush;
+            allRan = false;
+        }
+    }
+    return allRan;
 }
 
 std::string jsonString(const std::string& text) {

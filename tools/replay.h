@@ -20,6 +20,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls.h"
 #include "driver.h"
@@ -104,6 +105,14 @@ std::optional<std::string> runCommand(const std::string& line, ReplayTarget& tar
 
 // Carries out a whole script, writing one JSON object a line.
 void replay(std::istream& in, std::ostream& out, ReplayTarget& target);
+
+// Carries out each script file on a freshly loaded window of its own, as if each were run
+// alone, and writes, for each, a line "### FILE", the lines the script prints, and a closing
+// line: "### end" when it ran through, "### cannot read" when the file could not be read, or
+// "### uncaught exception" when one escaped (a run of the script alone would end abnormally
+// there). The printed lines are JSON objects, so no line of a script's output starts with "#".
+// Returns false when a file could not be read or an exception escaped.
+bool replayFiles(const std::vector<std::string>& paths, std::ostream& out);
 
 // A text as a JSON string literal, with quotes.
 std::string jsonString(const std::string& text);

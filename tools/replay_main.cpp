@@ -3,9 +3,16 @@
 //   quillon-replay             acts on the real window, under Qt's offscreen platform unless
 //                              QT_QPA_PLATFORM names another
 //   quillon-replay --headless  acts on the same handlers with the controls held in memory
+//   quillon-replay --batch FILE...
+//                              runs each script file headless on a window of its own and
+//                              prints each one's output between delimiting lines (replayFiles
+//                              in replay.h), so that many scripts need one process; exits 1
+//                              when a file could not be read or a script failed
 #include <clocale>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -23,9 +30,17 @@
 int main(int argc, char* argv[]) {
     // Without the window, every run is headless.
     [[maybe_unused]] bool headless = false;
-    constexpr const char* usage = "usage: quillon-replay [--headless] < script\n";
+    constexpr const char* usage =
+        "usage: quillon-replay [--headless] < script\n"
+        "       quillon-replay [--headless] --batch FILE...\n";
+    std::vector<std::string> batch;
+    bool batchMode = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) {
+        if (batchMode) {
+            batch.emplace_back(argv[i]);
+        } else if (std::strcmp(argv[i], "--batch") == 0) {
+            batchMode = true;
+        } else if (std::strcmp(argv[i], "--headless") == 0) {
             headless = true;
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::cout << usage;
@@ -45,6 +60,9 @@ int main(int argc, char* argv[]) {
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     std::ios::sync_with_stdio(false);
+    if (batchMode) {
+        return quillon::replayFiles(batch, std::cout) ? 0 : 1;
+    }
 #ifdef QUILLON_WINDOW
     if (!headless) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
