@@ -24,10 +24,6 @@ std::string tooLongNote(std::size_t limit);
 // How long the note shows before it goes by itself.
 inline constexpr int kTooLongNoteMilliseconds = 3000;
 
-// The note of First and Second. Kept for the page's core until it asks tooLongNote of the
-// control's own limit.
-inline const std::string kTooLongNote = tooLongNote(kTypingLimit);
-
 struct TypedText {
     enum class Outcome {
         Taken,      // the box holds `text` now
