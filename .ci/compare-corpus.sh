@@ -21,8 +21,10 @@ if (($# < 2)); then
     exit 2
 fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=common.sh
-source "$repo/.ci/common.sh"
+# shellcheck source=lib/steps.sh
+source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/native.sh
+source "$repo/.ci/lib/native.sh"
 out=$(build_folder "$1")
 shift
 other=("$@")
@@ -37,19 +39,8 @@ for ((i = 1; i < ${#other[@]}; ++i)); do
 done
 batch_size=${QUILLON_BATCH:-400}
 
-native=${QUILLON_NATIVE_REPLAY:-}
-# (shellcheck 0.9 takes a function called only through step as unreachable.)
-# shellcheck disable=SC2317
-build_native() {
-    cmake -S "$repo" -B "$out/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF \
-        -DQUILLON_BUILD_TESTS=OFF >/dev/null
-    cmake --build "$out/native" --parallel "$(nproc)" --target quillon-replay >/dev/null
-}
-if [[ -z $native ]]; then
-    step "native quillon-replay" build_native
-    native=$out/native/tools/quillon-replay
-fi
-native=$(realpath "$native")
+native_replay "$repo"
+native=$QUILLON_NATIVE_REPLAY
 
 # The inputs, each folder's by name; a name holds no space or line end (libFuzzer names them by
 # their hash; the seeds by what they hold).

@@ -19,28 +19,14 @@ fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=lib/steps.sh
 source "$repo/.ci/lib/steps.sh"
+# shellcheck source=lib/native.sh
+source "$repo/.ci/lib/native.sh"
 out=$(build_folder "$1")
 shift
 other=("$@")
 
-native=${QUILLON_NATIVE_REPLAY:-}
-# The replay preset's program, brought up to date; a lock keeps two comparisons that run at
-# once from building it together. (shellcheck 0.9 takes a function called only through step as
-# unreachable when the script ends with exit.)
-# shellcheck disable=SC2317
-build_native() {
-    mkdir -p "$repo/build-replay"
-    (
-        flock 9
-        cd "$repo"
-        cmake --preset replay >/dev/null
-        cmake --build --preset replay --parallel "$(nproc)" >/dev/null
-    ) 9>"$repo/build-replay/.lock"
-}
-if [[ -z $native ]]; then
-    step "native quillon-replay" build_native
-    native=$repo/build-replay/tools/quillon-replay
-fi
+native_replay "$repo"
+native=$QUILLON_NATIVE_REPLAY
 
 # The same environment for both: the C locale, and no display.
 export LC_ALL=C.UTF-8

@@ -28,8 +28,14 @@ fi
 minutes=$1
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
-# shellcheck source=../.ci/common.sh
-source .ci/common.sh
+# shellcheck source=../.ci/lib/apt.sh
+source .ci/lib/apt.sh
+# shellcheck source=../.ci/lib/steps.sh
+source .ci/lib/steps.sh
+# shellcheck source=../.ci/lib/native.sh
+source .ci/lib/native.sh
+# shellcheck source=../.ci/lib/emscripten.sh
+source .ci/lib/emscripten.sh
 fuzz_build=$(build_folder "${QUILLON_FUZZ_BUILD_DIR:-build-fuzz}")
 work=$fuzz_build/campaign
 fuzzer=$fuzz_build/fuzz/quillon-fuzz
@@ -37,8 +43,7 @@ mkdir -p "$work/corpus" "$work/crashes"
 
 build_fuzzer() {
     install_missing cmake clang libclang-rt-14-dev
-    CC=clang CXX=clang++ cmake -S "$repo" -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DQUILLON_FUZZ=ON -DQUILLON_WINDOW=OFF -DQUILLON_BUILD_TESTS=OFF >/dev/null
+    cmake -S "$repo" --preset fuzz -B "$fuzz_build" >/dev/null
     cmake --build "$fuzz_build" --parallel "$(nproc)" --target quillon-fuzz >/dev/null
 }
 step "the fuzzer" build_fuzzer
@@ -63,15 +68,7 @@ if ((wait_minutes == 0)) && [[ -n $(missing_builds) ]]; then
     exit 2
 fi
 # One native reference for all three.
-build_native() {
-    cmake -S "$repo" -B "$work/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOW=OFF \
-        -DQUILLON_BUILD_TESTS=OFF >/dev/null
-    cmake --build "$work/native" --parallel "$(nproc)" --target quillon-replay >/dev/null
-}
-if [[ -z ${QUILLON_NATIVE_REPLAY:-} ]]; then
-    step "native quillon-replay" build_native
-    export QUILLON_NATIVE_REPLAY=$work/native/tools/quillon-replay
-fi
+native_replay "$repo"
 
 # The inputs the work corpus holds before the campaign; it starts from the repository's.
 seeds=(fuzz/corpus)
