@@ -112,7 +112,9 @@ constexpr Program Q = Program::Quillon;
 constexpr Program R = Program::Replay;
 const std::string kVersion = "quillon 1.00\n";
 const std::string kUnknown = "quillon: Unknown option 'bogus'. Try \"quillon --help\".\n";
-const std::string kReplayUsage = "usage: quillon-replay [--headless] < script\n";
+const std::string kReplayUsage =
+    "usage: quillon-replay [--headless] < script\n"
+    "       quillon-replay [--headless] --batch FILE...\n";
 const std::string kDead = "DISPLAY=" + kDeadDisplay;
 
 // A row: name, program, arguments, environment, status, standard output, standard error, and
