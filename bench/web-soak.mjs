@@ -117,6 +117,7 @@ function carryOut(lines) {
 // are escaped.
 const named = { '"': '\\"', '\\': '\\\\', '\n': '\\n', '\r': '\\r', '\t': '\\t' };
 const jsonString = (text) =>
+  // eslint-disable-next-line no-control-regex -- control characters are what JSON escapes
   `"${text.replace(/["\\\u0000-\u001f]/g, (c) => named[c] ?? `\\u${c.charCodeAt(0).toString(16).padStart(4, '0')}`)}"`;
 const clickLine = (c) => `{"first": ${jsonString(c.first)}, "second": ${jsonString(c.second)}, `
   + `"answer": ${jsonString(c.answer)}, "failure": ${c.failure === null ? 'null' : jsonString(c.failure)}}`;

@@ -21,7 +21,9 @@ async function compile() {
     }
     return await WebAssembly.compile(await response.arrayBuffer());
   } catch (error) {
-    throw new Error(`the file ${WASM} is not a core this browser can run (${error.message}).`);
+    throw new Error(`the file ${WASM} is not a core this browser can run (${error.message}).`, {
+      cause: error,
+    });
   }
 }
 

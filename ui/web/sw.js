@@ -4,7 +4,7 @@
 // name and list are written at build time, from a hash of the files): it fills a cache of its
 // own in the background, takes over for the next visit, and only then removes the old caches.
 const CACHE = 'quillon-@QUILLON_BUILD@';
-const FILES = ['./', @QUILLON_FILES@];
+const FILES = ['./', ...'@QUILLON_FILES@'.split(',')];
 
 self.addEventListener('install', (event) => {
   // Asked past the browser's HTTP cache, which may still hold the files of an older build.

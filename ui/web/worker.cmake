@@ -4,13 +4,12 @@
 #   cmake -DSITE=site -DTEMPLATE=ui/web/sw.js -DFILES=index.html,style.css -P worker.cmake
 string(REPLACE "," ";" FILES "${FILES}")
 set(contents "")
-set(quoted "")
 foreach(file IN LISTS FILES)
     file(SHA256 ${SITE}/${file} hash)
     string(APPEND contents "${file} ${hash}\n")
-    list(APPEND quoted "'${file}'")
 endforeach()
 string(SHA256 build "${contents}")
 string(SUBSTRING ${build} 0 16 QUILLON_BUILD)
-list(JOIN quoted ", " QUILLON_FILES)
+# The names go in comma-joined, inside a string, so that the template is a script as it stands.
+list(JOIN FILES "," QUILLON_FILES)
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)
