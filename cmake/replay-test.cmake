@@ -1,8 +1,8 @@
 # quillon_replay_test(NAME SCRIPT LOCALE [HEADLESS]): the end-to-end test NAME, in which
 # quillon-replay reads SCRIPT under LC_ALL=LOCALE and must print exactly the lines of the
 # .jsonl file of the same name beside it. HEADLESS runs it with --headless, on controls held in
-# memory; otherwise it acts on the window on Qt's offscreen platform (where the window is
-# built). A cross build runs the program through its emulator (CMAKE_CROSSCOMPILING_EMULATOR).
+# memory; otherwise it acts on the window on the platform QUILLON_QPA_PLATFORM names (where
+# the window is built). A cross build runs the program through its emulator (CMAKE_CROSSCOMPILING_EMULATOR).
 function(quillon_replay_test name script locale)
     cmake_parse_arguments(PARSE_ARGV 3 arg "HEADLESS" "" "")
     string(REGEX REPLACE "\\.txt$" ".jsonl" expected ${script})
@@ -11,7 +11,7 @@ function(quillon_replay_test name script locale)
     if(arg_HEADLESS)
         set(args --headless)
     else()
-        list(APPEND environment QT_QPA_PLATFORM=offscreen)
+        list(APPEND environment QT_QPA_PLATFORM=${QUILLON_QPA_PLATFORM})
     endif()
     add_test(NAME ${name}
         COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}

@@ -716,15 +716,21 @@ void underEachLook(const QStringList& styles,
                    const std::function<void(Form1&, const std::string& look)>& check) {
     const QString style = QApplication::style()->name();
     const QPalette palette = QApplication::palette();
+    // QUILLON_LOOK, where set, keeps one look of these ("Fusion, light").
+    const QString only = qEnvironmentVariable("QUILLON_LOOK");
     for (const QString& name : styles) {
         QApplication::setStyle(name);
         for (const auto& [tone, toned] :
              {std::pair{"light", QApplication::style()->standardPalette()},
               std::pair{"dark", QPalette(QColor(53, 53, 53))}}) {
+            const std::string look = name.toStdString() + ", " + tone;
+            if (!only.isEmpty() && only.toStdString() != look) {
+                continue;
+            }
             QApplication::setPalette(toned);
             Form1 form;
             form.show();
-            check(form, name.toStdString() + ", " + tone);
+            check(form, look);
         }
     }
     QApplication::setStyle(style);
@@ -1063,10 +1069,12 @@ TEST(WindowReplay, TheWindowAndTheMemoryControlsPrintTheSame) {
 }  // namespace quillon
 
 int main(int argc, char* argv[]) {
-    // Tests never need a screen.
+    // Tests never need a screen (Qt for Windows has only its own platform: a desktop).
+#ifndef _WIN32
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#endif
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,7 +1,7 @@
 // quillon-replay: runs a script of user actions from standard input (see replay.h).
 //
 //   quillon-replay             acts on the real window, under Qt's offscreen platform unless
-//                              QT_QPA_PLATFORM names another
+//                              QT_QPA_PLATFORM names another (on Windows, on the desktop)
 //   quillon-replay --headless  acts on the same handlers with the controls held in memory
 //   quillon-replay --batch FILE...
 //                              runs each script file headless on a window of its own and
@@ -65,9 +65,12 @@ int main(int argc, char* argv[]) {
     }
 #ifdef QUILLON_WINDOW
     if (!headless) {
+#ifndef _WIN32
+        // Qt for Windows has only its own platform, which shows the window on the desktop.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+#endif
         int qtArgc = 1;
         QApplication application(qtArgc, argv);
         quillon::WindowTarget target;
