@@ -7,7 +7,8 @@
 #   .ci/compare-replay.sh build-libcxx/compare build-libcxx/tools/quillon-replay
 #   .ci/compare-replay.sh build-windows/compare wine64 build-windows/tools/quillon-replay.exe
 #
-# COMMAND is run with --headless added. The native program is QUILLON_NATIVE_REPLAY if set (a
+# COMMAND is run with --headless added, or, with QUILLON_COMPARE_WINDOW=1, without it: then it
+# drives its window, and must still print what the native program prints headless. The native program is QUILLON_NATIVE_REPLAY if set (a
 # quillon-replay built natively from this same tree), else the one of the replay preset, built
 # here with the system's compiler into the clone's build-replay/, which every comparison shares.
 # Outputs are kept in OUT_DIR; QUILLON_CLICKS sets the number of random clicks (20000).
@@ -24,11 +25,15 @@ source "$repo/.ci/lib/native.sh"
 out=$(build_folder "$1")
 shift
 other=("$@")
+other_args=(--headless)
+if [[ ${QUILLON_COMPARE_WINDOW:-0} == 1 ]]; then
+    other_args=()
+fi
 
 native_replay "$repo"
 native=$QUILLON_NATIVE_REPLAY
 
-# The same environment for both: the C locale, and no display.
+# The same environment for both: the C locale.
 export LC_ALL=C.UTF-8
 python3 "$repo/tests/clicks/generate.py" --clicks "${QUILLON_CLICKS:-20000}" --seed 11 \
     "$native" --headless >"$out/clicks.txt"
@@ -45,7 +50,7 @@ differing=0
 for script in "$repo"/tests/scripts/*.txt "$out/clicks.txt"; do
     name=$(basename "$script" .txt)
     "$native" --headless <"$script" >"$out/$name.native.jsonl"
-    "${other[@]}" --headless <"$script" >"$out/$name.other.jsonl"
+    "${other[@]}" "${other_args[@]}" <"$script" >"$out/$name.other.jsonl"
     if cmp -s "$out/$name.native.jsonl" "$out/$name.other.jsonl"; then
         echo "same: $name ($(wc -l <"$out/$name.native.jsonl") lines)"
         continue
