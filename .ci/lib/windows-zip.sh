@@ -2,7 +2,7 @@
 # The portable zip of the Windows program (sourced by .ci/windows.sh): quillon.exe, the Qt DLLs
 # and platform plugin it loads, the compiler's runtime that Qt's DLLs need, the licence texts
 # and a short README, in one folder that runs wherever it is unpacked. It needs qt-mingw.sh,
-# sourced first, for the Qt recipe it records.
+# sourced first, for the Qt recipe it records, and mingw.sh, for the compiler's runtime.
 
 # The DLLs beside quillon.exe, as paths inside the zip's folder. .ci/windows.sh checks that the
 # program, run from an unpacked zip under wine, loads exactly these.
@@ -30,16 +30,23 @@ pack_windows_zip() {
     # strip writes the time into the program's header: the same time as the files'.
     SOURCE_DATE_EPOCH=$stamp "$triplet-strip" -o "$stage/quillon.exe" "$build/app/quillon.exe"
 
+    # Qt's DLLs were stripped when they were installed; the compiler's runtime DLLs come with
+    # their symbols (libstdc++-6.dll is 23 MB of which 2 MB is code), which are stripped here.
     local dll source runtime
-    runtime=$(dirname "$("$triplet-g++-posix" -print-file-name=libstdc++-6.dll)")
+    runtime=$(mingw_runtime_folder)
     for dll in "${windows_zip_dlls[@]}"; do
         case $dll in
-            Qt6*) source=$qt/bin/$dll ;;
-            platforms/*) source=$qt/plugins/$dll ;;
-            libwinpthread-1.dll) source=/usr/$triplet/lib/$dll ;;
-            *) source=$runtime/$dll ;;
+            Qt6*) cp "$qt/bin/$dll" "$stage/$dll" ;;
+            platforms/*) cp "$qt/plugins/$dll" "$stage/$dll" ;;
+            *)
+                source=$runtime/$dll
+                if [[ $dll == libwinpthread-1.dll ]]; then
+                    source=/usr/$triplet/lib/$dll
+                fi
+                SOURCE_DATE_EPOCH=$stamp "$triplet-strip" --strip-unneeded -o "$stage/$dll" \
+                    "$source"
+                ;;
         esac
-        cp "$source" "$stage/$dll"
     done
 
     # The licences: Quillon's own; Qt's (LGPL 3, with Debian's record of its copyrights and where
