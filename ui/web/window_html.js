@@ -5,7 +5,7 @@
 // before the core arrives, and the page loads it only to build its window when the document has
 // none.
 //
-// The page's Content-Security-Policy allows no style attribute, so places, sizes and colours go
+// The page's Content-Security-Policy allows no inline style, so places, sizes and colours go
 // into a stylesheet of their own (windowCss), keyed by the controls' ids.
 
 import { element, escape, listboxId, optionsHtml, tag } from './markup.js';
