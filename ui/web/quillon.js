@@ -1,13 +1,13 @@
 // The page's adapter between the DOM and the core (page.cpp), as the Qt window is on the desktop:
 // what "Do It!" and the menus do, what a box accepts, the tooltips and the failure texts all
 // come from the core. The window's markup comes from the look (window_html.js), already in the
-// document when a build step wrote it there, else written here; this module only binds
-// behaviour to the elements it finds by id.
+// document when a build step wrote it there, else written here (window_html.js is then loaded
+// for it); this module only binds behaviour to the elements it finds by id.
 import { combobox } from './combobox.js';
 import { judgedField } from './judged_field.js';
 import { loadCore } from './load_core.js';
 import { menubar } from './menubar.js';
-import { listboxId, optionsHtml, windowCss, windowHtml } from './window_html.js';
+import { listboxId, optionsHtml } from './markup.js';
 
 const byId = (id) => document.getElementById(id);
 // The core, once it has loaded. The window, written at build time, is in the document before
@@ -118,7 +118,8 @@ function closeDialog(event) {
 }
 
 // The window's markup and stylesheet, when no build step put them into the page.
-function writeWindow(look) {
+async function writeWindow(look) {
+  const { windowCss, windowHtml } = await import('./window_html.js');
   const sheet = new CSSStyleSheet();
   sheet.replaceSync(windowCss(look));
   document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
@@ -181,9 +182,9 @@ if (byId('client')) {
   bind();
   loading.then(ready, cannotStart);
 } else {
-  loading.then((loaded) => {
-    writeWindow(loaded.look());
+  loading.then(async (loaded) => {
+    await writeWindow(loaded.look());
     bind();
     ready(loaded);
-  }, cannotStart);
+  }).catch(cannotStart);
 }

@@ -1,33 +1,14 @@
 // The window as markup: a pure function of the core's look (a plain object, as page.cpp's look()
 // gives it) and, optionally, of the view a handler hands back (the list's entries, whether First
 // shows, the mode item in force). It touches no document, so it runs in the page and under node
-// alike: the page builds its window with it when the document has none, and a build step may
-// write its output into the page beforehand, so that the window paints before the core arrives.
+// alike: a build step writes its output into the page beforehand, so that the window paints
+// before the core arrives, and the page loads it only to build its window when the document has
+// none.
 //
 // The page's Content-Security-Policy allows no inline style, so places, sizes and colours go
 // into a stylesheet of their own (windowCss), keyed by the controls' ids.
 
-const ESCAPED = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
-const escape = (text) => String(text).replace(/[&<>"]/g, (c) => ESCAPED[c]);
-
-// A start tag with its attributes; an attribute whose value is null, false or '' is left out.
-function tag(name, attributes = {}) {
-  const written = Object.entries(attributes)
-    .filter(([, value]) => value !== null && value !== false && value !== '')
-    .map(([key, value]) => (value === true ? ` ${key}` : ` ${key}="${escape(value)}"`));
-  return `<${name}${written.join('')}>`;
-}
-
-const element = (name, attributes, content = '') => `${tag(name, attributes)}${content}</${name}>`;
-
-// The popup of the list, with the combobox's own ids.
-export const listboxId = (name) => `${name}-list`;
-const optionId = (name, i) => `${listboxId(name)}-${i}`;
-
-// The options of the list's popup, each with its tooltip.
-export function optionsHtml(name, entries) {
-  return entries.map((entry, i) => element('li', { role: 'option', id: optionId(name, i), title: entry.tip }, escape(entry.name))).join('');
-}
+import { element, escape, listboxId, optionsHtml, tag } from './markup.js';
 
 function controlHtml(control, view) {
   const common = { class: `control ${control.kind}${control.boxFont ? ' box-font' : ''}`, 'data-control': control.name };
