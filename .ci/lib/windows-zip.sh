@@ -13,8 +13,8 @@ windows_zip_dlls=(
 
 # Writes the zip: pack_windows_zip BUILD_DIR QT_PREFIX ZIP
 # BUILD_DIR is a configured and built MinGW build with the window; QT_PREFIX is the Qt it links.
-# Every file gets the time of the last commit (or SOURCE_DATE_EPOCH), and the entries are in a
-# fixed order, so that the same build gives the same zip.
+# Every file gets the time of the last commit (or SOURCE_DATE_EPOCH) and a fixed mode, and the
+# entries are in a fixed order, so that the same build gives the same zip.
 pack_windows_zip() {
     local build=$1 qt=$2 zip=$3 triplet=x86_64-w64-mingw32
     local version repo name
@@ -102,6 +102,8 @@ pack_windows_zip() {
     for text in "$stage"/README.txt "$licences"/*.txt; do
         sed -i 's/\r*$/\r/' "$text"
     done
+    # Modes as a umask of 022 makes them, whatever the umask of the build.
+    chmod -R u=rwX,go=rX "$stage"
     find "$stage" -exec touch -h -d "@$stamp" {} +
     rm -f "$zip"
     (cd "$build/zip" && find "$name" | LC_ALL=C sort | TZ=UTC zip -q -X -D -9 "$zip" -@)
