@@ -6,10 +6,24 @@
 const CACHE = 'quillon-@QUILLON_BUILD@';
 const FILES = ['./', ...'@QUILLON_FILES@'.split(',')];
 
+// Where the browser can route requests itself, the build's files (their exact addresses, with no
+// query) are read from this build's cache without starting this worker at all, which would
+// otherwise cost a visit tens of milliseconds; anything else, and every request where the browser
+// cannot, goes to the fetch handler below. Routes refused leave that handler doing all the work.
+function routeFilesToCache(event) {
+  if (typeof event.addRoutes !== 'function') return Promise.resolve();
+  const where = ({ protocol, hostname, port, pathname }) => ({ protocol, hostname, port, pathname, search: '' });
+  return event.addRoutes(FILES.map((file) => ({
+    condition: { urlPattern: where(new URL(file, self.location)), requestMethod: 'GET' },
+    source: { cacheName: CACHE },
+  }))).catch(() => {});
+}
+
 self.addEventListener('install', (event) => {
   // Asked past the browser's HTTP cache, which may still hold the files of an older build.
   const fill = (cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' })));
-  event.waitUntil(caches.open(CACHE).then(fill).then(() => self.skipWaiting()));
+  const routed = routeFilesToCache(event);
+  event.waitUntil(Promise.all([routed, caches.open(CACHE).then(fill)]).then(() => self.skipWaiting()));
 });
 
 // The new cache is complete (install succeeded): the old ones go.
