@@ -177,25 +177,14 @@ function cannotStart(error) {
   byId('window').replaceChildren(said);
 }
 
-// The module runs as soon as it has arrived (async): the browser's own work at the end of the
-// document's parsing then falls before it rather than between it and the core. Should the
-// document still be arriving, the window is bound once it has all been read.
-function start(loading) {
-  if (byId('client')) {
-    bind();
-    loading.then(ready, cannotStart);
-  } else {
-    loading.then(async (loaded) => {
-      await writeWindow(loaded.look());
-      bind();
-      ready(loaded);
-    }).catch(cannotStart);
-  }
-}
-
 const loading = loadCore();
-if (document.readyState === 'loading') {
-  document.addEventListener('DOMContentLoaded', () => start(loading), { once: true });
+if (byId('client')) {
+  bind();
+  loading.then(ready, cannotStart);
 } else {
-  start(loading);
+  loading.then(async (loaded) => {
+    await writeWindow(loaded.look());
+    bind();
+    ready(loaded);
+  }).catch(cannotStart);
 }
