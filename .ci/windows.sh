@@ -164,4 +164,12 @@ check_zip() {
 }
 step "portable zip" pack_windows_zip "$build" "$mingw_qt_prefix" "$zip"
 unzip -l "$zip"
+
+# The same build packed again under another umask, time zone and locale gives the same bytes.
+same_zip_again() {
+    local again=$build/zip-again.zip
+    (umask 077 && TZ=Pacific/Kiritimati LC_ALL=C pack_windows_zip "$build" "$mingw_qt_prefix" "$again")
+    cmp "$zip" "$again" || { echo "packed again, the zip differs" >&2; return 1; }
+}
+step "the same zip when packed again" same_zip_again
 step "the zip runs where it is unpacked" check_zip
