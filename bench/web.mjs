@@ -68,7 +68,7 @@ const noteTimes = (scripted) => {
 // navigation has committed: the driver's own helpers (which waiting for a selector or a
 // function would put into the page) take some 20 ms of the page's main thread to compile, and
 // would fall into the very time being measured.
-async function visit(page, url, scripted) {
+async function visit(page, url) {
   const session = await page.context().newCDPSession(page);
   await page.goto(url, { waitUntil: 'commit' });
   const { result, exceptionDetails } = await session.send('Runtime.evaluate', {
@@ -91,13 +91,13 @@ for (let i = 0; i < runs; ++i) {
     const context = await browser.newContext();
     await context.addInitScript(noteTimes, scripted);
     const first = await context.newPage();
-    times[name].first.push(await visit(first, url, scripted));
+    times[name].first.push(await visit(first, url));
     await first.waitForLoadState('load');
     if (scripted) await first.evaluate(() => navigator.serviceWorker.ready);
     await first.close();
     const second = await context.newPage();
-    times[name].second.push(await visit(second, url, scripted));
-    times[name].again.push(await visit(second, url, scripted));
+    times[name].second.push(await visit(second, url));
+    times[name].again.push(await visit(second, url));
     await context.close();
   }
 }
@@ -124,7 +124,7 @@ server.requests.length = 0;
   const context = await browser.newContext();
   await context.addInitScript(noteTimes, true);
   const page = await context.newPage();
-  await visit(page, server.url, true);
+  await visit(page, server.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.close();
 }
