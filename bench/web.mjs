@@ -66,8 +66,8 @@ const noteTimes = (scripted) => {
 
 // One visit. The page is asked for its times through the DevTools protocol alone, once the
 // navigation has committed: the driver's own helpers (which waiting for a selector or a
-// function would put into the page) take some 20 ms of the page's main thread to compile, and
-// would fall into the very time being measured.
+// function would put into the page) are scripts the page then compiles on its main thread, in
+// the very time being measured (20 ms in one traced load).
 async function visit(page, url) {
   const session = await page.context().newCDPSession(page);
   await page.goto(url, { waitUntil: 'commit' });
