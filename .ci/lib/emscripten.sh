@@ -25,15 +25,16 @@ export_emscripten_node_path() {
 # The folder of the dependency cache for this emscripten; the libraries go into its prefix/.
 # "files-mapped": built since GMP's and MPFR's assertions stopped naming the folder they were
 # built in (a cache from before would put that folder into the page); "Os": since GMP and MPFR
-# are built for size.
+# are built for size; "wasm-eh": since GoogleTest takes WebAssembly's own exceptions, as the
+# project does (the two ways cannot be linked together).
 emscripten_cache() {
-    dependency_cache "emscripten-$(emcc -dumpversion)-files-mapped-Os" gmp mpfr4 googletest \
+    dependency_cache "emscripten-$(emcc -dumpversion)-files-mapped-Os-wasm-eh" gmp mpfr4 googletest \
         fast-float
 }
 
 # GMP and MPFR (generic C, no assembly; built for size, -Os rather than GMP's own -O2: they are
 # most of the web page's download, and GMP's part of it comes out 20 KB smaller with gzip),
-# GoogleTest (with C++ exceptions, as the project is built), the fast_float headers
+# GoogleTest (with WebAssembly's C++ exceptions, as the project is built), the fast_float headers
 # and the JSON library's, built for emscripten into the prefix/ of the cache folder DEPS, each
 # once; WORK_DIR holds their sources and build trees while they are built:
 #   build_emscripten_dependencies DEPS WORK_DIR
@@ -45,7 +46,7 @@ build_emscripten_dependencies() {
         CFLAGS=-Os
     cached_build "$deps" googletest build_googletest "$prefix" "$work/build-googletest" \
         -DCMAKE_TOOLCHAIN_FILE="$(em-config EMSCRIPTEN_ROOT)/cmake/Modules/Platform/Emscripten.cmake" \
-        -DCMAKE_CXX_FLAGS=-fexceptions -Dgtest_disable_pthreads=ON
+        -DCMAKE_CXX_FLAGS=-fwasm-exceptions -Dgtest_disable_pthreads=ON
     cached_build "$deps" fast-float copy_headers "$prefix" fast_float
     copy_json_headers "$deps" "$prefix"
 }
