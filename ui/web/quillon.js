@@ -155,7 +155,6 @@ function bind() {
   });
   byId('failure-ok').addEventListener('click', closeDialog);
   byId('failure').addEventListener('cancel', closeDialog);
-  boxes.First.focus();
 }
 
 function ready(loaded) {

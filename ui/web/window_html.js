@@ -10,21 +10,23 @@
 
 import { element, escape, listboxId, optionsHtml, tag } from './markup.js';
 
-function controlHtml(control, view) {
+// The first control of the focus order takes the focus when the page opens (`autofocus`: the
+// browser gives it while rendering, rather than a script forcing a layout at start).
+function controlHtml(control, view, first) {
   const common = { class: `control ${control.kind}${control.boxFont ? ' box-font' : ''}`, 'data-control': control.name };
   if (control.kind === 'box') {
     return tag('input', {
       id: control.name, type: 'text', 'aria-label': control.label, autocomplete: 'off', spellcheck: 'false', enterkeyhint: 'go',
       // What the box holds, for its tooltip and for screen readers.
       title: control.description, value: control.text, hidden: control.name === 'First' && view?.firstVisible === false,
-      ...common,
+      autofocus: first, ...common,
     });
   }
   if (control.kind === 'list') {
     const popup = { 'aria-controls': listboxId(control.name), 'aria-expanded': 'false' };
     return element('div', common, tag('input', {
       id: control.name, type: 'text', role: 'combobox', 'aria-label': control.label, 'aria-autocomplete': 'list',
-      ...popup, autocomplete: 'off', spellcheck: 'false', enterkeyhint: 'go', value: control.text,
+      ...popup, autocomplete: 'off', spellcheck: 'false', enterkeyhint: 'go', value: control.text, autofocus: first,
     }) + element('button', { type: 'button', tabindex: '-1', 'aria-label': control.label, ...popup }));
   }
   if (control.kind === 'button') {
@@ -58,7 +60,7 @@ export function windowHtml(look, view = null) {
     element('h1', { id: 'caption' }, escape(look.caption)),
     element('ul', { id: 'menubar', role: 'menubar', 'aria-label': look.caption, 'aria-keyshortcuts': 'F10' }, menusHtml(look, view)),
     element('div', { id: 'area' }, [
-      element('div', { id: 'client' }, controls.map((control) => controlHtml(control, view)).join('')),
+      element('div', { id: 'client' }, controls.map((control, i) => controlHtml(control, view, i === 0)).join('')),
       list ? element('ul', { id: listboxId(list.name), role: 'listbox', 'aria-label': list.label, hidden: true },
         optionsHtml(list.name, view?.entries ?? [])) : '',
       element('div', { id: 'note', role: 'status', hidden: true }),
