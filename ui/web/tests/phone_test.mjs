@@ -178,6 +178,7 @@ test('the window paints before the core arrives; what is typed and tapped meanwh
   await page.goto(running.server.url, { waitUntil: 'domcontentloaded' }); // the held preload holds the load event
   await page.waitForFunction(() => performance.getEntriesByName('first-contentful-paint').length > 0);
   assert.equal(await page.evaluate(() => document.documentElement.hasAttribute('data-ready')), false);
+  assert.equal(await page.evaluate(() => document.activeElement?.id), 'First', 'the first box has the focus from the start');
   await typeInto(page, 'First', '1234567890123456789'); // one more than First takes
   await menu(page, 'Number of Figures', 'One Number');
   await typeInto(page, 'Operation', '+%');
