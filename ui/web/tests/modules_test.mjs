@@ -10,7 +10,8 @@ import { parseArgs } from 'node:util';
 
 const { values: options } = parseArgs({ options: { site: { type: 'string' } } });
 const site = (file) => import(pathToFileURL(join(options.site, file)).href);
-const { changeBetween } = await site('judged_field.js');
+// judged_field.js reaches the site only inside the page's bundled script: taken from the tree.
+const { changeBetween } = await import('../judged_field.js');
 const { windowCss, windowHtml } = await site('window_html.js');
 
 test('an edit is the one replacement between the texts before and after it', () => {
