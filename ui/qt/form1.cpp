@@ -21,7 +21,10 @@
 #include <utility>
 #include <vector>
 
+#include "answer_announcer.h"
+#include "box_accessible.h"
 #include "box_validator.h"
+#include "choice_item_accessible.h"
 #include "client_area.h"
 #include "driver.h"
 #include "handlers.h"
@@ -38,6 +41,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     icon.addFile(QStringLiteral(":/icons/quillon-16.png"));
     icon.addFile(QStringLiteral(":/icons/quillon-32.png"));
     setWindowIcon(icon);
+    // What screen readers learn of the boxes, the line and the mode items.
+    BoxAccessible::install();
+    ChoiceItemAccessible::install();
     reporter_ = [this](const Failure& failure) {
         // The message quotes what the user typed, which may look like markup: show it as
         // plain text, character for character.
@@ -68,6 +74,7 @@ void Form1::buildControls() {
     second_ = client_->control<QLineEdit>("Second");
     answer_ = client_->control<QLineEdit>("Answer");
     doIt_ = client_->control<QPushButton>("DoIt");
+    announcer_ = new AnswerAnnouncer(this);
 }
 
 void Form1::fitToText() {
@@ -107,6 +114,8 @@ void Form1::buildMenus() {
     for (const MenuLook& look : windowLook().menus) {
         QMenu* menu = menuBar()->addMenu(toQString(look.caption));
         menu->setObjectName(toQString(look.name));
+        // A screen reader names the open menu by its caption.
+        menu->setAccessibleName(toQString(look.caption));
         menu->menuAction()->setObjectName(toQString(look.name));
         QActionGroup* choice = nullptr;
         if (look.exclusive) {
@@ -250,6 +259,10 @@ void Form1::pressDoIt() {
     // window reports it and goes on.
     if (const std::optional<Failure> failure = quillon::DoIt_Click(*this, numberMode_)) {
         reporter_(*failure);
+    } else {
+        // A screen reader says the answer, wherever the focus is; a failure's message box is
+        // spoken by itself.
+        announcer_->announce(answer_->text());
     }
 }
 

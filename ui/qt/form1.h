@@ -24,6 +24,7 @@ class QPushButton;
 
 namespace quillon {
 
+class AnswerAnnouncer;
 class BoxValidator;
 class ClientArea;
 class OperationBox;
@@ -92,6 +93,7 @@ private:
     QLineEdit* second_ = nullptr;
     QLineEdit* answer_ = nullptr;
     QPushButton* doIt_ = nullptr;
+    AnswerAnnouncer* announcer_ = nullptr;    // tells screen readers each answer
     std::vector<QList<QAction*>> menuItems_;  // each menu's items, as in the look
 
     LayoutScale scale_;

@@ -46,6 +46,8 @@ void OperationBox::appendEntry(const QString& text, const QString& tip) {
     keepEditText([&] {
         addItem(text);
         setItemData(count() - 1, tip, Qt::ToolTipRole);
+        // A screen reader reads the tip with the entry, so that "-%" is heard with what it does.
+        setItemData(count() - 1, tip, Qt::AccessibleDescriptionRole);
     });
 }
 

@@ -1,0 +1,112 @@
+#include "choice_item_accessible.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+namespace quillon {
+
+namespace {
+
+QAccessibleInterface* forChoiceItems(const QString&, QObject* object) {
+    auto* item = qobject_cast<QAction*>(object);
+    if (item == nullptr || item->actionGroup() == nullptr || !item->actionGroup()->isExclusive()) {
+        return nullptr;
+    }
+    for (QObject* owner : item->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(owner)) {
+            return new ChoiceItemAccessible(menu, item);
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ChoiceItemAccessible::ChoiceItemAccessible(QMenu* menu, QAction* item) : menu_(menu), item_(item) {}
+
+bool ChoiceItemAccessible::isValid() const {
+    return !menu_.isNull() && !item_.isNull();
+}
+
+QObject* ChoiceItemAccessible::object() const {
+    return item_;
+}
+
+QAccessibleInterface* ChoiceItemAccessible::parent() const {
+    return QAccessible::queryAccessibleInterface(menu_);
+}
+
+QAccessibleInterface* ChoiceItemAccessible::child(int) const {
+    return nullptr;
+}
+
+int ChoiceItemAccessible::childCount() const {
+    return 0;
+}
+
+int ChoiceItemAccessible::indexOfChild(const QAccessibleInterface*) const {
+    return -1;
+}
+
+QAccessibleInterface* ChoiceItemAccessible::childAt(int, int) const {
+    return nullptr;
+}
+
+QString ChoiceItemAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Name) {
+        return item_->text();
+    }
+    return {};
+}
+
+void ChoiceItemAccessible::setText(QAccessible::Text, const QString&) {}
+
+QRect ChoiceItemAccessible::rect() const {
+    return menu_->actionGeometry(item_).translated(menu_->mapToGlobal(QPoint(0, 0)));
+}
+
+QAccessible::Role ChoiceItemAccessible::role() const {
+    return QAccessible::RadioButton;
+}
+
+QAccessible::State ChoiceItemAccessible::state() const {
+    QAccessible::State state;
+    state.invisible = !menu_->isVisible();
+    state.focusable = true;
+    state.focused = menu_->activeAction() == item_;
+    state.checkable = true;
+    state.checked = item_->isChecked();
+    state.disabled = !item_->isEnabled();
+    return state;
+}
+
+void* ChoiceItemAccessible::interface_cast(QAccessible::InterfaceType type) {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                : nullptr;
+}
+
+QStringList ChoiceItemAccessible::actionNames() const {
+    return {pressAction()};
+}
+
+void ChoiceItemAccessible::doAction(const QString& actionName) {
+    if (actionName == pressAction() && item_->isEnabled()) {
+        item_->trigger();
+        menu_->close();
+    }
+}
+
+QStringList ChoiceItemAccessible::keyBindingsForAction(const QString&) const {
+    return {};
+}
+
+void ChoiceItemAccessible::install() {
+    static const bool installed = [] {
+        QAccessible::installFactory(forChoiceItems);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace quillon
