@@ -7,7 +7,9 @@ through the accessibility bus (AT-SPI), as a keyboard and a screen reader would:
 F10 opens "Add Operations"; Right moves to "Number of Figures" and Return chooses "One
 Number", which must then be the checked item of the pair; F10, Down and Return add "Unit
 Conversion"; Escape closes a menu and gives the focus back; a conversion of that category
-then runs from the keyboard alone; Ctrl+Q closes the window.
+then runs from the keyboard alone, and its answer is handed to screen readers as a
+notification; Ctrl+Q closes the window. On the way, what a screen reader reads of the controls
+(EXPOSED) is checked.
 """
 import os
 import subprocess
@@ -60,6 +62,43 @@ def state(app):
     return seen
 
 
+def text_run(node):
+    """The node's text and the attribute run at its start, as (text, start, end)."""
+    text = node.queryText()
+    _, start, end = text.getAttributeRun(0, False)
+    return text.getText(0, -1), start, end
+
+
+# What a screen reader reads of a control: a row holds the control's name and role, what to read
+# of it, and the value wanted. The boxes' attribute runs cover their whole text, from which a
+# screen reader takes the line it reads.
+EXPOSED = [
+    ("First", "text", text_run, ("0", 0, 1)),
+    ("Answer", "text", text_run, ("0", 0, 1)),
+    ("Bar", "separator", lambda node: node.getRoleName(), "separator"),
+    ("One Number", "radio button", lambda node: node.getState().contains(pyatspi.STATE_CHECKED),
+     False),
+    ("Two Numbers", "radio button", lambda node: node.getState().contains(pyatspi.STATE_CHECKED),
+     True),
+    ("Operation", "combo box", lambda node: node.description, "4 operations"),
+]
+
+
+def exposed(app):
+    """Each row of EXPOSED with what was read of its control, or None where none was found."""
+    nodes = {(node.name, node.getRoleName()): node for node in walk(app)}
+    return [(name, role, read(nodes[(name, role)]) if (name, role) in nodes else None, wanted)
+            for name, role, read, wanted in EXPOSED]
+
+
+def notification(app):
+    """The name of the showing notification, or None."""
+    for node in walk(app):
+        if node.getRoleName() == "notification" and node.getState().contains(pyatspi.STATE_SHOWING):
+            return node.name
+    return None
+
+
 def keys(*names):
     subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
     time.sleep(0.2)
@@ -76,6 +115,12 @@ def main():
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
         app = wait_for("the window on the accessibility bus", application)
         wait_for("two-number mode shown", lambda: state(app)["checked"] == ["Two Numbers"])
+        for name, role, read, wanted in exposed(app):
+            if read != wanted:
+                sys.exit(f"keyboard_menus.py: {name} ({role}) read {read!r}, wanted {wanted!r}")
+        entries = [node for node in walk(app) if node.getRoleName() == "list item"]
+        if not entries or not all(node.description for node in entries):
+            sys.exit("keyboard_menus.py: a list entry without its tooltip as description")
 
         keys("F10", "Right", "Return")
         wait_for("one-number mode shown", lambda: state(app)["checked"] == ["One Number"])
@@ -92,6 +137,7 @@ def main():
         subprocess.run(["xdotool", "type", "--delay", "30", "1"], check=True)
         keys("Return")
         wait_for('Answer "1.609344"', lambda: state(app).get("Answer") == "1.609344")
+        wait_for('the notification "1.609344"', lambda: notification(app) == "1.609344")
 
         keys("ctrl+q")
         wait_for("the program to end", lambda: program.poll() is not None)

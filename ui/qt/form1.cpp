@@ -146,6 +146,13 @@ void Form1::connectKeys() {
     // and within the menus and Return chooses.
     auto* menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menus, &QShortcut::activated, this, [this] {
+        // The menu bar holds the focus while its menus are open. Otherwise the toolkit gives
+        // the focus back to the box it came from each time Right or Left closes one menu and
+        // opens the next, and a screen reader reads that box instead of the highlighted item.
+        if (focusWidget() != menuBar()) {
+            menuFocus_ = focusWidget();
+        }
+        menuBar()->setFocus(Qt::MenuBarFocusReason);
         QAction* first = menuBar()->actions().value(0);
         menuBar()->setActiveAction(first);
         // With its first item highlighted, as when a menu is reached by the arrow keys.
@@ -161,6 +168,15 @@ void Form1::connectKeys() {
                 if (QApplication::activePopupWidget() == nullptr && menuBar()->hasFocus()) {
                     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
                     QApplication::sendEvent(menuBar(), &escape);
+                    // Where F10 took the focus from; First may have been hidden meanwhile,
+                    // and the focus then goes on to the list, as it would have from First.
+                    QWidget* back = menuFocus_ != nullptr && menuFocus_->isVisible()
+                                        ? menuFocus_.data()
+                                        : operation_;
+                    if (menuBar()->hasFocus() && back != nullptr) {
+                        back->setFocus(Qt::MenuBarFocusReason);
+                    }
+                    menuFocus_ = nullptr;
                 }
             });
         });

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -95,6 +96,7 @@ private:
     QPushButton* doIt_ = nullptr;
     AnswerAnnouncer* announcer_ = nullptr;    // tells screen readers each answer
     std::vector<QList<QAction*>> menuItems_;  // each menu's items, as in the look
+    QPointer<QWidget> menuFocus_;             // where F10 took the focus from
 
     LayoutScale scale_;
     bool fitPending_ = false;  // a fit after a change of style is on its way

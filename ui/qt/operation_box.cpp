@@ -1,6 +1,7 @@
 #include "operation_box.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QEvent>
 #include <QImage>
 #include <QLineEdit>
@@ -61,6 +62,18 @@ void OperationBox::makeRoomFor(const QStringList& names) {
         starts_.append(name.left(startText_.size()));
     }
     widenField();
+}
+
+void OperationBox::showPopup() {
+    QComboBox::showPopup();
+    // The list tells of the entry it highlights only when the highlight moves; on opening,
+    // a screen reader would hear the list and its size but not the entry it starts on.
+    if (const QModelIndex current = view()->currentIndex();
+        current.isValid() && view()->isVisible() && QAccessible::isActive()) {
+        QAccessibleEvent highlighted(view(), QAccessible::Focus);
+        highlighted.setChild(current.row());
+        QAccessible::updateAccessibility(&highlighted);
+    }
 }
 
 QSize OperationBox::fieldNeeds() const {

@@ -27,6 +27,9 @@ public:
     // Makes the field show the start of each of `names` whole, besides the start text: as many
     // of each name's characters as the start text has.
     void makeRoomFor(const QStringList& names);
+
+    // Opens the list, and tells screen readers which entry is highlighted in it.
+    void showPopup() override;
     // The width and height in pixels that the field's texts need in its font, with the cursor
     // after them, and the most that the box gives them: the field reaches no further than the
     // widening below allows.

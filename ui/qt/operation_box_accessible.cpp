@@ -24,8 +24,17 @@ OperationBoxAccessible::OperationBoxAccessible(QWidget* box)
     : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
 QString OperationBoxAccessible::text(QAccessible::Text t) const {
+    auto* box = static_cast<OperationBox*>(widget());
     if (t == QAccessible::Value) {
-        return static_cast<OperationBox*>(widget())->currentText();
+        return box->currentText();
+    }
+    // What the chosen operation does (the box's tooltip), then how many entries the list
+    // holds, heard when the box gets the focus.
+    if (t == QAccessible::Description) {
+        const QString count = box->count() == 1 ? QStringLiteral("1 operation")
+                                                : QStringLiteral("%1 operations").arg(box->count());
+        const QString tip = QAccessibleWidget::text(t);
+        return tip.isEmpty() ? count : tip + QLatin1Char(' ') + count;
     }
     // The name is the widget's accessible name, whatever the field shows.
     return QAccessibleWidget::text(t);

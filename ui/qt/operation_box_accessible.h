@@ -1,8 +1,9 @@
 // What a screen reader learns of Operation: a combo box always named "Operation", whose value
 // is the text of its edit field, and whose children are, as for the toolkit's own combo box,
 // its popup list (a list with one item per entry, in order, readable without opening it) and
-// its edit field. The toolkit's own combo box interface names an editable box by its text on
-// Linux, so that typing "hello" would rename the control "hello".
+// its edit field. Its description is the chosen operation's tooltip and the number of entries. The
+// toolkit's own combo box interface names an editable box by its text on Linux, so that typing
+// "hello" would rename the control "hello".
 #pragma once
 
 #include <QAccessibleWidget>
