@@ -3,14 +3,26 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QMenuBar>
+#include <QVariant>
 
 namespace quillon {
 
 namespace {
 
+// The property that marks a menu of choices.
+constexpr char kChoiceMenu[] = "quillonChoiceMenu";
+
+bool isChoice(const QAction* item) {
+    return item->actionGroup() != nullptr && item->actionGroup()->isExclusive();
+}
+
 QAccessibleInterface* forChoiceItems(const QString&, QObject* object) {
+    if (auto* menu = qobject_cast<QMenu*>(object)) {
+        return menu->property(kChoiceMenu).toBool() ? new ChoiceMenuAccessible(menu) : nullptr;
+    }
     auto* item = qobject_cast<QAction*>(object);
-    if (item == nullptr || item->actionGroup() == nullptr || !item->actionGroup()->isExclusive()) {
+    if (item == nullptr || !isChoice(item)) {
         return nullptr;
     }
     for (QObject* owner : item->associatedObjects()) {
@@ -99,6 +111,52 @@ void ChoiceItemAccessible::doAction(const QString& actionName) {
 
 QStringList ChoiceItemAccessible::keyBindingsForAction(const QString&) const {
     return {};
+}
+
+ChoiceMenuAccessible::ChoiceMenuAccessible(QMenu* menu)
+    : QAccessibleWidget(menu, QAccessible::PopupMenu) {}
+
+void ChoiceMenuAccessible::mark(QMenu* menu) {
+    menu->setProperty(kChoiceMenu, true);
+}
+
+QMenu* ChoiceMenuAccessible::menu() const {
+    return static_cast<QMenu*>(widget());
+}
+
+QAccessibleInterface* ChoiceMenuAccessible::parent() const {
+    // The menu's title among the menu bar's items.
+    for (QObject* owner : menu()->menuAction()->associatedObjects()) {
+        if (auto* bar = qobject_cast<QMenuBar*>(owner)) {
+            QAccessibleInterface* titles = QAccessible::queryAccessibleInterface(bar);
+            for (int index = 0; titles != nullptr && index < titles->childCount(); ++index) {
+                if (QAccessibleInterface* title = titles->child(index);
+                    title != nullptr && title->object() == menu()->menuAction()) {
+                    return title;
+                }
+            }
+        }
+    }
+    return QAccessibleWidget::parent();
+}
+
+int ChoiceMenuAccessible::childCount() const {
+    return static_cast<int>(menu()->actions().size());
+}
+
+QAccessibleInterface* ChoiceMenuAccessible::child(int index) const {
+    return QAccessible::queryAccessibleInterface(menu()->actions().value(index));
+}
+
+int ChoiceMenuAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    return child == nullptr ? -1
+                            : static_cast<int>(menu()->actions().indexOf(
+                                  qobject_cast<QAction*>(child->object())));
+}
+
+QString ChoiceMenuAccessible::text(QAccessible::Text t) const {
+    const QString text = QAccessibleWidget::text(t);
+    return text.isEmpty() && t == QAccessible::Name ? menu()->title() : text;
 }
 
 void ChoiceItemAccessible::install() {

@@ -1,10 +1,12 @@
 // What a screen reader learns of an item of an exclusive menu ("One Number", "Two Numbers"):
 // a radio button in its menu, checked or not, so that both states are spoken and the items
 // are heard as one set of choices. The toolkit's menu item is a plain menu item whose unchecked
-// state is never spoken.
+// state is never spoken. Their menu is exposed by ChoiceMenuAccessible, as the toolkit's would
+// be, but finding these items among its children: the toolkit's menu finds only menu items.
 #pragma once
 
 #include <QAccessibleInterface>
+#include <QAccessibleWidget>
 #include <QPointer>
 
 class QAction;
@@ -36,12 +38,31 @@ public:
     QStringList keyBindingsForAction(const QString& actionName) const override;
 
     // Lets the accessibility framework use this interface for every item of an exclusive
-    // menu; once.
+    // menu, and ChoiceMenuAccessible for a marked menu; once.
     static void install();
 
 private:
     QPointer<QMenu> menu_;
     QPointer<QAction> item_;
+};
+
+// A popup menu whose items are all ChoiceItemAccessible, a child of its title in the menu bar.
+class ChoiceMenuAccessible final : public QAccessibleWidget {
+public:
+    explicit ChoiceMenuAccessible(QMenu* menu);
+
+    // Makes `menu`, whose items are all choices, exposed by this interface; before anything
+    // asks for its interface, which the toolkit keeps once made.
+    static void mark(QMenu* menu);
+
+    QAccessibleInterface* parent() const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+    QString text(QAccessible::Text t) const override;
+
+private:
+    QMenu* menu() const;
 };
 
 }  // namespace quillon

@@ -112,7 +112,11 @@ void Form1::connectControls() {
 
 void Form1::buildMenus() {
     for (const MenuLook& look : windowLook().menus) {
-        QMenu* menu = menuBar()->addMenu(toQString(look.caption));
+        auto* menu = new QMenu(toQString(look.caption), menuBar());
+        if (look.exclusive) {
+            ChoiceMenuAccessible::mark(menu);
+        }
+        menuBar()->addMenu(menu);
         menu->setObjectName(toQString(look.name));
         // A screen reader names the open menu by its caption.
         menu->setAccessibleName(toQString(look.caption));
@@ -126,12 +130,13 @@ void Form1::buildMenus() {
         std::int16_t index = 0;
         for (const std::string_view caption : look.items) {
             ++index;
-            QAction* item = menu->addAction(toQString(caption));
+            auto* item = new QAction(toQString(caption), menu);
             item->setObjectName(toQString(look.itemName) + QString::number(index));
             if (choice != nullptr) {
                 item->setCheckable(true);
                 choice->addAction(item);
             }
+            menu->addAction(item);
             connect(item, &QAction::triggered, menu, [this, click = look.click, index] {
                 click(*this, numberMode_, index);
                 showMode();

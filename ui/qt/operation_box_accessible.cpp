@@ -34,7 +34,7 @@ QString OperationBoxAccessible::text(QAccessible::Text t) const {
         const QString count = box->count() == 1 ? QStringLiteral("1 operation")
                                                 : QStringLiteral("%1 operations").arg(box->count());
         const QString tip = QAccessibleWidget::text(t);
-        return tip.isEmpty() ? count : tip + QLatin1Char(' ') + count;
+        return tip.isEmpty() ? count : tip + QStringLiteral(", ") + count;
     }
     // The name is the widget's accessible name, whatever the field shows.
     return QAccessibleWidget::text(t);
