@@ -37,8 +37,10 @@
 #include <QToolTip>
 #include <QWindow>
 #include <QtMath>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -648,6 +650,99 @@ TEST_F(WindowTest, TypedOperationNamesAreNeitherInsertedNorCompleted) {
     EXPECT_EQ(form.listIndex(), 5);
 }
 
+// Counts the times a widget starts to show, when it also tells screen readers so.
+class ShowCount final : public QObject {
+public:
+    explicit ShowCount(QWidget* widget) { widget->installEventFilter(this); }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        shows += event->type() == QEvent::Show ? 1 : 0;
+        return false;
+    }
+};
+
+// A screen reader speaks a notification when it shows: each press shows it again with the
+// answer, the same answer too, and a failure is told by its message box alone.
+TEST_F(WindowTest, EachPressTellsScreenReadersTheAnswerWithoutMovingTheFocus) {
+    auto* announcer = form.findChild<QWidget*>(QStringLiteral("announcer"));
+    ASSERT_NE(announcer, nullptr);
+    const ShowCount shown(announcer);
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(announcer);
+    EXPECT_EQ(told->role(), QAccessible::Notification);
+    EXPECT_TRUE(told->state().invisible);
+    form.setText(Box::First, "7");
+    form.setText(Box::Second, "2");
+    select("÷");
+    box("Second")->setFocus();
+    for (int press = 1; press <= 2; ++press) {
+        QTest::keyClick(box("Second"), Qt::Key_Return);
+        EXPECT_EQ(told->text(QAccessible::Name), QStringLiteral("3.5"));
+        EXPECT_EQ(shown.shows, press);
+    }
+    EXPECT_FALSE(told->state().invisible);
+    EXPECT_EQ(announcer->size(), QSize(0, 0));
+    EXPECT_EQ(form.focusWidget(), box("Second"));
+    form.setText(Box::First, "abc");
+    click();
+    EXPECT_EQ(reported.size(), 1u);
+    EXPECT_EQ(shown.shows, 2);
+}
+
+// Each box's text in one attribute run (Qt 6.4's own run is empty, and a screen reader cut the
+// last character off the line), each character where the box draws it, and edits judged by
+// the box's typing rule.
+TEST_F(WindowTest, AScreenReaderReadsEachBoxWhole) {
+    for (const char* text : {"3.5", "0", "-1.2E+15", "", "ERROR 2: Division by 0"}) {
+        form.setText(Box::Answer, text);
+        QAccessibleTextInterface* read =
+            QAccessible::queryAccessibleInterface(box("Answer"))->textInterface();
+        ASSERT_NE(read, nullptr);
+        int start = -1;
+        int end = -1;
+        EXPECT_EQ(read->attributes(0, &start, &end), QString());
+        EXPECT_EQ(std::pair(start, end), std::pair(0, static_cast<int>(std::strlen(text)))) << text;
+        EXPECT_EQ(read->text(0, -1), QString::fromUtf8(text));
+        for (int i = 0; i < read->characterCount(); ++i) {
+            const QRect character = read->characterRect(i);
+            EXPECT_EQ(read->offsetAtPoint({character.left() + 1, character.center().y()}), i)
+                << text << " at " << i;
+        }
+    }
+    form.setText(Box::First, "7");
+    QAccessibleEditableTextInterface* edit =
+        QAccessible::queryAccessibleInterface(box("First"))->editableTextInterface();
+    ASSERT_NE(edit, nullptr);
+    edit->insertText(1, QStringLiteral("5"));
+    EXPECT_EQ(form.text(Box::First), "75");
+    edit->replaceText(0, 2, QString(19, QLatin1Char('1')));  // beyond the 18 a box takes
+    EXPECT_EQ(form.text(Box::First), "75");
+    edit->deleteText(0, 1);
+    EXPECT_EQ(form.text(Box::First), "5");
+}
+
+// The mode items are one set of exclusive choices, each found in its menu; the line is a
+// separator.
+TEST_F(WindowTest, AScreenReaderHearsTheModesAsChoicesAndTheLineAsASeparator) {
+    QMenu* modes = form.menuBar()->actions().value(1)->menu();
+    ASSERT_NE(modes, nullptr);
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(modes);
+    ASSERT_EQ(menu->childCount(), 2);
+    EXPECT_EQ(menu->parent()->text(QAccessible::Name), QStringLiteral("Number of Figures"));
+    for (const int index : {1, 2}) {
+        QAccessibleInterface* item = menu->child(index - 1);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->object(), form.numberMenuItem(index));
+        EXPECT_EQ(item->role(), QAccessible::RadioButton);
+        EXPECT_EQ(menu->indexOfChild(item), index - 1);
+        EXPECT_EQ(item->parent()->object(), modes);
+        EXPECT_TRUE(item->state().checkable);
+        EXPECT_EQ(item->state().checked, index == 2) << index;
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(widget("Bar"))->role(), QAccessible::Separator);
+}
+
 TEST_F(WindowTest, AFailureIsReportedAndTheWindowGoesOn) {
     form.setText(Box::First, "abc");
     form.setText(Box::Second, "1");
@@ -701,6 +796,8 @@ TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {
             const QString tip = operation()->itemData(i, Qt::ToolTipRole).toString();
             EXPECT_FALSE(tip.isEmpty()) << form.listText(i);
             EXPECT_FALSE(tip.contains(QLatin1Char('\n'))) << form.listText(i);
+            // A screen reader reads the tip with the entry.
+            EXPECT_EQ(operation()->itemData(i, Qt::AccessibleDescriptionRole).toString(), tip);
             named.insert(form.listText(i));
         }
     });
