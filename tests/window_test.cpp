@@ -739,6 +739,10 @@ TEST_F(WindowTest, AScreenReaderHearsTheModesAsChoicesAndTheLineAsASeparator) {
         EXPECT_EQ(item->parent()->object(), modes);
         EXPECT_TRUE(item->state().checkable);
         EXPECT_EQ(item->state().checked, index == 2) << index;
+        // Labelled by the menu's title, which a screen reader names the choice by.
+        const auto labels = item->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels[0].first->text(QAccessible::Name), QStringLiteral("Number of Figures"));
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(widget("Bar"))->role(), QAccessible::Separator);
 }

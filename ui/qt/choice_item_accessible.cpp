@@ -65,6 +65,16 @@ QAccessibleInterface* ChoiceItemAccessible::childAt(int, int) const {
     return nullptr;
 }
 
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> ChoiceItemAccessible::relations(
+    QAccessible::Relation match) const {
+    QAccessibleInterface* menu = parent();
+    QAccessibleInterface* title = menu != nullptr ? menu->parent() : nullptr;
+    if (!match.testFlag(QAccessible::Label) || title == nullptr) {
+        return {};
+    }
+    return {{title, QAccessible::Label}};
+}
+
 QString ChoiceItemAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Name) {
         return item_->text();

@@ -25,6 +25,9 @@ public:
     int childCount() const override;
     int indexOfChild(const QAccessibleInterface* child) const override;
     QAccessibleInterface* childAt(int x, int y) const override;
+    // Labelled by its menu's title, which a screen reader names the set of choices by.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override;
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text t, const QString& text) override;
     QRect rect() const override;
