@@ -21,10 +21,13 @@ export function changeBetween(before, after) {
 
 export function judgedField(field, { rule, refused }) {
   let held = null; // the text and selection before the change
-  const judge = (start, end, inserted) => {
+  // `made`: the browser has made the change already (a removal); its caret then stands unless
+  // the rule's text differs. A change held back for the rule is made here, caret and all, also
+  // when the text stays the same (the same character typed over a selection of it).
+  const judge = (start, end, inserted, made) => {
     const typed = rule(held.text, start, end, inserted);
-    if (typed.outcome === 'taken' && typed.text !== field.value) {
-      field.value = typed.text;
+    if (typed.outcome === 'taken' && (!made || typed.text !== field.value)) {
+      if (typed.text !== field.value) field.value = typed.text;
       field.setSelectionRange(typed.cursor, typed.cursor);
     } else if (typed.outcome === 'tooLong') {
       field.value = held.text;
@@ -43,12 +46,12 @@ export function judgedField(field, { rule, refused }) {
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? null;
     if (inserted === null) return;
     event.preventDefault();
-    if (judge(held.start, held.end, inserted)) field.dispatchEvent(new Event('input'));
+    if (judge(held.start, held.end, inserted, false)) field.dispatchEvent(new Event('input'));
   });
   field.addEventListener('input', (event) => {
     if (!event.isTrusted || event.isComposing || held === null) return;
     const { start, end, inserted } = changeBetween(held.text, field.value);
-    judge(start, end, inserted);
+    judge(start, end, inserted, true);
     held = null;
   });
 }

@@ -307,7 +307,8 @@ describe('typing', () => {
       await page.keyboard.press('Control+V');
     };
     const rows = [
-      // box, how, text, what the box holds after it (from empty)
+      // box, how, text, what the box holds after it, what it held before (all of it selected, as
+      // Tab leaves it; empty if not given)
       ['First', 'keys', '1234567890123456789', '123456789012345678'],
       ['Second', 'keys', '÷×°12345678901234567', '÷×°123456789012345'],
       ['First', 'paste', '12\r\n34', '12'],
@@ -318,9 +319,14 @@ describe('typing', () => {
       // A number too long to paste is refused whole, with a note; one that fits is taken.
       ['First', 'paste', '12345678901234567890123', ''],
       ['Second', 'paste', '12345', '12345'],
+      // The same character typed over the selection replaces it, and the next key goes after it.
+      ['First', 'keys', '12', '12', '1'],
+      ['Second', 'keys', '05', '05', '0'],
+      ['Operation', 'keys', '++', '++', '+'],
     ];
-    for (const [box, how, text, expected] of rows) {
-      await page.locator(`#${box}`).fill('');
+    for (const [box, how, text, expected, held = ''] of rows) {
+      await page.locator(`#${box}`).fill(held);
+      await page.locator(`#${box}`).selectText();
       if (how === 'keys') await page.keyboard.type(text);
       else if (how === 'paste') await paste(text);
       else await page.keyboard.insertText(text);
