@@ -23,16 +23,17 @@ export function judgedField(field, { rule, refused }) {
   let held = null; // the text and selection before the change
   // `made`: the browser has made the change already (a removal); its caret then stands unless
   // the rule's text differs. A change held back for the rule is made here, caret and all, also
-  // when the text stays the same (the same character typed over a selection of it).
+  // when it leaves the text as it was (the same character typed over a selection of it: the
+  // rule's outcome 'unchanged', with the caret after the character).
   const judge = (start, end, inserted, made) => {
     const typed = rule(held.text, start, end, inserted);
-    if (typed.outcome === 'taken' && (!made || typed.text !== field.value)) {
-      if (typed.text !== field.value) field.value = typed.text;
-      field.setSelectionRange(typed.cursor, typed.cursor);
-    } else if (typed.outcome === 'tooLong') {
+    if (typed.outcome === 'tooLong') {
       field.value = held.text;
       field.setSelectionRange(held.start, held.end);
       refused(typed.note);
+    } else if (!made || typed.text !== field.value) {
+      if (typed.text !== field.value) field.value = typed.text;
+      field.setSelectionRange(typed.cursor, typed.cursor);
     }
     return typed.outcome === 'taken';
   };
