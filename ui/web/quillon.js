@@ -97,12 +97,30 @@ function refuse(field, note) {
   noteTimer = setTimeout(() => { shown.hidden = true; }, core.look().noteMilliseconds);
 }
 
-// "Do It!": the core evaluates; a failure shows in a modal dialog with the window's caption and
-// one OK button, and the focus goes back where it was.
+// The answer, said once by screen readers after a press of "Do It!" without moving the focus:
+// the live region `said` is emptied, and filled in a later task, so that a reader takes the text
+// as new even where it is the answer before. Orca also drops an insertion equal to the one before
+// it, so every other time the text ends in a no-break space, which no reader speaks.
+let saidTimer;
+let saidAgain = false;
+function say(text) {
+  const said = byId('said');
+  said.textContent = '';
+  clearTimeout(saidTimer);
+  saidAgain = !saidAgain;
+  saidTimer = setTimeout(() => { said.textContent = saidAgain ? `${text}\u00a0` : text; }, 100);
+}
+
+// "Do It!": the core evaluates, and the answer is said; a failure shows in a modal dialog with
+// the window's caption and one OK button, which a reader speaks, and the focus goes back where
+// it was.
 function pressDoIt() {
   const done = core.DoIt(texts());
   show(done);
-  if (!done.failure) return;
+  if (!done.failure) {
+    say(boxes.Answer.value);
+    return;
+  }
   focusBeforeDialog = document.activeElement;
   byId('failure-caption').textContent = byId('caption').textContent;
   byId('failure-message').textContent = done.failure;

@@ -157,6 +157,34 @@ describe('accessibility', () => {
     }
   });
 
+  test('the mode pair shows the mode in force after every choice, and each press of Do It! says its answer anew', async () => {
+    const page = await freshPage();
+    const checked = () => page.evaluate(() => [...document.querySelectorAll('[role=menuitemradio]')].map((item) => item.getAttribute('aria-checked')));
+    assert.deepEqual(await checked(), ['false', 'true'], 'at start');
+    for (const [item, expected] of [['One Number', ['true', 'false']], ['One Number', ['true', 'false']], ['Two Numbers', ['false', 'true']]]) {
+      await page.getByRole('menuitem', { name: 'Number of Figures' }).click();
+      await page.getByRole('menuitemradio', { name: item }).click();
+      assert.deepEqual(await checked(), expected, item);
+    }
+    await setValue(page, 'First', '7');
+    await setValue(page, 'Second', '2');
+    await chooseByKeys(page, '÷');
+    // The same answer three times, by mouse and by Return: the live region is written anew each
+    // time (a reader drops an insertion equal to the one before it), and always says the answer.
+    const presses = [() => page.getByRole('button', { name: 'Do It!' }).click(), () => page.locator('#Second').press('Enter'), () => page.locator('#Operation').press('Enter')];
+    let said = null;
+    for (const press of presses) {
+      await press();
+      const written = await page.waitForFunction((before) => {
+        const now = document.getElementById('said').textContent;
+        return now.trim() !== '' && now !== before && now;
+      }, said);
+      said = await written.jsonValue();
+      assert.equal(said.trim(), '3.5');
+    }
+    assert.equal(await focused(page), 'Operation', 'the focus stays where it was');
+  });
+
   for (const scheme of ['light', 'dark']) {
     test(`axe finds no violation under a ${scheme} scheme: at start, with the list, a menu and the dialog open`, async () => {
       const page = await freshPage(scheme);
@@ -332,7 +360,7 @@ describe('typing', () => {
       else await page.keyboard.insertText(text);
       assert.equal(await value(page, box), expected, `${how} ${JSON.stringify(text)} into ${box}`);
       if (how !== 'keys' && text.length > 18 && expected === '') {
-        assert.equal(await page.getByRole('status').textContent(), 'At most 18 characters');
+        assert.equal(await page.locator('#note').textContent(), 'At most 18 characters');
       }
     }
     // A text longer than the limit, written by the program, can still be shortened: removals
