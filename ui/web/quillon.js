@@ -100,13 +100,15 @@ function refuse(field, note) {
 // The answer, said once by screen readers after a press of "Do It!" without moving the focus:
 // the live region `said` is emptied, and filled in a later task, so that a reader takes the text
 // as new even where it is the answer before. Orca also drops an insertion equal to the one before
-// it, so every other time the text ends in a no-break space, which no reader speaks.
+// it, so every other time the text ends in a no-break space, which no reader speaks. An empty
+// text only empties the region.
 let saidTimer;
 let saidAgain = false;
 function say(text) {
   const said = byId('said');
   said.textContent = '';
   clearTimeout(saidTimer);
+  if (!text) return;
   saidAgain = !saidAgain;
   saidTimer = setTimeout(() => { said.textContent = saidAgain ? `${text}\u00a0` : text; }, 100);
 }
@@ -117,10 +119,10 @@ function say(text) {
 function pressDoIt() {
   const done = core.DoIt(texts());
   show(done);
-  if (!done.failure) {
-    say(boxes.Answer.value);
-    return;
-  }
+  // After a failure the region is emptied: the page comes back into the accessibility tree
+  // when the dialog closes, and a reader would say the answer before as if it were new.
+  say(done.failure ? '' : boxes.Answer.value);
+  if (!done.failure) return;
   focusBeforeDialog = document.activeElement;
   byId('failure-caption').textContent = byId('caption').textContent;
   byId('failure-message').textContent = done.failure;
