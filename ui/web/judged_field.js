@@ -21,15 +21,19 @@ export function changeBetween(before, after) {
 
 export function judgedField(field, { rule, refused }) {
   let held = null; // the text and selection before the change
-  const judge = (start, end, inserted) => {
+  // `made`: the browser has made the change already (a removal); its caret then stands unless
+  // the rule's text differs. A change held back for the rule is made here, caret and all, also
+  // when it leaves the text as it was (the same character typed over a selection of it: the
+  // rule's outcome 'unchanged', with the caret after the character).
+  const judge = (start, end, inserted, made) => {
     const typed = rule(held.text, start, end, inserted);
-    if (typed.outcome === 'taken' && typed.text !== field.value) {
-      field.value = typed.text;
-      field.setSelectionRange(typed.cursor, typed.cursor);
-    } else if (typed.outcome === 'tooLong') {
+    if (typed.outcome === 'tooLong') {
       field.value = held.text;
       field.setSelectionRange(held.start, held.end);
       refused(typed.note);
+    } else if (!made || typed.text !== field.value) {
+      if (typed.text !== field.value) field.value = typed.text;
+      field.setSelectionRange(typed.cursor, typed.cursor);
     }
     return typed.outcome === 'taken';
   };
@@ -43,12 +47,12 @@ export function judgedField(field, { rule, refused }) {
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? null;
     if (inserted === null) return;
     event.preventDefault();
-    if (judge(held.start, held.end, inserted)) field.dispatchEvent(new Event('input'));
+    if (judge(held.start, held.end, inserted, false)) field.dispatchEvent(new Event('input'));
   });
   field.addEventListener('input', (event) => {
     if (!event.isTrusted || event.isComposing || held === null) return;
     const { start, end, inserted } = changeBetween(held.text, field.value);
-    judge(start, end, inserted);
+    judge(start, end, inserted, true);
     held = null;
   });
 }

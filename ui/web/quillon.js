@@ -97,11 +97,31 @@ function refuse(field, note) {
   noteTimer = setTimeout(() => { shown.hidden = true; }, core.look().noteMilliseconds);
 }
 
-// "Do It!": the core evaluates; a failure shows in a modal dialog with the window's caption and
-// one OK button, and the focus goes back where it was.
+// The answer, said once by screen readers after a press of "Do It!" without moving the focus:
+// the live region `said` is emptied, and filled in a later task, so that a reader takes the text
+// as new even where it is the answer before. Orca also drops an insertion equal to the one before
+// it, so every other time the text ends in a no-break space, which no reader speaks. An empty
+// text only empties the region.
+let saidTimer;
+let saidAgain = false;
+function say(text) {
+  const said = byId('said');
+  said.textContent = '';
+  clearTimeout(saidTimer);
+  if (!text) return;
+  saidAgain = !saidAgain;
+  saidTimer = setTimeout(() => { said.textContent = saidAgain ? `${text}\u00a0` : text; }, 100);
+}
+
+// "Do It!": the core evaluates, and the answer is said; a failure shows in a modal dialog with
+// the window's caption and one OK button, which a reader speaks, and the focus goes back where
+// it was.
 function pressDoIt() {
   const done = core.DoIt(texts());
   show(done);
+  // After a failure the region is emptied: the page comes back into the accessibility tree
+  // when the dialog closes, and a reader would say the answer before as if it were new.
+  say(done.failure ? '' : boxes.Answer.value);
   if (!done.failure) return;
   focusBeforeDialog = document.activeElement;
   byId('failure-caption').textContent = byId('caption').textContent;

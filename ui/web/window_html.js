@@ -52,7 +52,8 @@ function menusHtml(look, view) {
 }
 
 // What goes inside the window's <main>: the caption, the menu bar, and the client area with the
-// controls in the look's focus order, the list's popup and the note of a refused paste.
+// controls in the look's focus order, the list's popup, the note of a refused paste and, unseen,
+// the answer said to screen readers after each press of "Do It!".
 export function windowHtml(look, view = null) {
   const list = look.controls.find((control) => control.kind === 'list');
   const controls = look.tabOrder.map((name) => look.controls.find((control) => control.name === name));
@@ -64,6 +65,7 @@ export function windowHtml(look, view = null) {
       list ? element('ul', { id: listboxId(list.name), role: 'listbox', 'aria-label': list.label, hidden: true },
         optionsHtml(list.name, view?.entries ?? [])) : '',
       element('div', { id: 'note', role: 'status', hidden: true }),
+      element('div', { id: 'said', role: 'status' }),
     ].join('')),
   ].join('');
 }

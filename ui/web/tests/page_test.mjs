@@ -157,6 +157,39 @@ describe('accessibility', () => {
     }
   });
 
+  test('the mode pair shows the mode in force after every choice, and each press of Do It! says its answer anew', async () => {
+    const page = await freshPage();
+    const checked = () => page.evaluate(() => [...document.querySelectorAll('[role=menuitemradio]')].map((item) => item.getAttribute('aria-checked')));
+    assert.deepEqual(await checked(), ['false', 'true'], 'at start');
+    for (const [item, expected] of [['One Number', ['true', 'false']], ['One Number', ['true', 'false']], ['Two Numbers', ['false', 'true']]]) {
+      await page.getByRole('menuitem', { name: 'Number of Figures' }).click();
+      await page.getByRole('menuitemradio', { name: item }).click();
+      assert.deepEqual(await checked(), expected, item);
+    }
+    await setValue(page, 'First', '7');
+    await setValue(page, 'Second', '2');
+    await chooseByKeys(page, '÷');
+    // The same answer three times, by mouse and by Return: the live region is written anew each
+    // time (a reader drops an insertion equal to the one before it), and always says the answer.
+    const presses = [() => page.getByRole('button', { name: 'Do It!' }).click(), () => page.locator('#Second').press('Enter'), () => page.locator('#Operation').press('Enter')];
+    let said = null;
+    for (const press of presses) {
+      await press();
+      const written = await page.waitForFunction((before) => {
+        const now = document.getElementById('said').textContent;
+        return now.trim() !== '' && now !== before && now;
+      }, said);
+      said = await written.jsonValue();
+      assert.equal(said.trim(), '3.5');
+    }
+    assert.equal(await focused(page), 'Operation', 'the focus stays where it was');
+    // A failure is said by its dialog; the answer before it is not said again when it closes.
+    await setValue(page, 'First', 'abc');
+    await page.locator('#Operation').press('Enter');
+    assert.equal(await page.locator('#said').textContent(), '');
+    await page.keyboard.press('Escape');
+  });
+
   for (const scheme of ['light', 'dark']) {
     test(`axe finds no violation under a ${scheme} scheme: at start, with the list, a menu and the dialog open`, async () => {
       const page = await freshPage(scheme);
@@ -307,7 +340,8 @@ describe('typing', () => {
       await page.keyboard.press('Control+V');
     };
     const rows = [
-      // box, how, text, what the box holds after it (from empty)
+      // box, how, text, what the box holds after it, what it held before (all of it selected, as
+      // Tab leaves it; empty if not given)
       ['First', 'keys', '1234567890123456789', '123456789012345678'],
       ['Second', 'keys', '÷×°12345678901234567', '÷×°123456789012345'],
       ['First', 'paste', '12\r\n34', '12'],
@@ -318,15 +352,20 @@ describe('typing', () => {
       // A number too long to paste is refused whole, with a note; one that fits is taken.
       ['First', 'paste', '12345678901234567890123', ''],
       ['Second', 'paste', '12345', '12345'],
+      // The same character typed over the selection replaces it, and the next key goes after it.
+      ['First', 'keys', '12', '12', '1'],
+      ['Second', 'keys', '05', '05', '0'],
+      ['Operation', 'keys', '++', '++', '+'],
     ];
-    for (const [box, how, text, expected] of rows) {
-      await page.locator(`#${box}`).fill('');
+    for (const [box, how, text, expected, held = ''] of rows) {
+      await page.locator(`#${box}`).fill(held);
+      await page.locator(`#${box}`).selectText();
       if (how === 'keys') await page.keyboard.type(text);
       else if (how === 'paste') await paste(text);
       else await page.keyboard.insertText(text);
       assert.equal(await value(page, box), expected, `${how} ${JSON.stringify(text)} into ${box}`);
       if (how !== 'keys' && text.length > 18 && expected === '') {
-        assert.equal(await page.getByRole('status').textContent(), 'At most 18 characters');
+        assert.equal(await page.locator('#note').textContent(), 'At most 18 characters');
       }
     }
     // A text longer than the limit, written by the program, can still be shortened: removals
