@@ -26,8 +26,6 @@ double Variant::toDouble() const {
             return std::get<double>(value_);
         case Kind::String:
             return readNumber(std::get<std::string>(value_));
-        case Kind::Boolean:
-            return std::get<Flag>(value_).value ? -1.0 : 0.0;
     }
     return 0.0;
 }
@@ -51,9 +49,6 @@ std::string Variant::toText() const {
             return writeNumber(std::get<double>(value_));
         case Kind::String:
             return std::get<std::string>(value_);
-        case Kind::Boolean:
-            // A Boolean is shown as "1" when true; a false one is never written.
-            return std::get<Flag>(value_).value ? "1" : "0";
     }
     return {};
 }

@@ -6,48 +6,28 @@
 # shellcheck source=apt.sh
 source "${BASH_SOURCE[0]%/*}/apt.sh"
 
-# A deb-src entry for each enabled entry of this release's own archives, unless one exists.
+# Debian's source packages for this release, from a list of their own in sources.list.d (the
+# lists apt has are left as they are). Writes it only when it is missing or differs, and then
+# reads the new package lists.
 add_source_entries() {
-    local codename
+    local list=/etc/apt/sources.list.d/quillon-deb-src.sources codename entries
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    if grep -rqsE '^[[:space:]]*(deb-src|Types:.*deb-src)' /etc/apt/sources.list \
-        /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+    entries="Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: $codename $codename-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: $codename-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    if [[ -f $list && $(<"$list") == "$entries" ]]; then
         return 0
     fi
-    local entries
-    entries=$(
-        for file in /etc/apt/sources.list.d/*.sources; do
-            [[ -f $file ]] || continue
-            # Paragraph mode: one stanza a record; comments are dropped.
-            awk -v codename="$codename" 'BEGIN { RS = ""; FS = "\n" }
-                {
-                    out = ""; types = 0; suite = 0; disabled = 0
-                    for (i = 1; i <= NF; i++) {
-                        if ($i ~ /^#/) continue
-                        if ($i ~ /^Types:/) { types = ($i ~ /[[:space:]]deb([[:space:]]|$)/); $i = "Types: deb-src" }
-                        if ($i ~ /^Suites:/ && $i ~ ("[[:space:]]" codename "([-[:space:]]|$)")) suite = 1
-                        if ($i ~ /^Enabled:[[:space:]]*no/) disabled = 1
-                        out = out $i "\n"
-                    }
-                    if (types && suite && !disabled) printf "%s\n", out
-                }' "$file"
-        done
-        for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-            [[ -f $file ]] || continue
-            awk -v codename="$codename" '$1 == "deb" && $0 ~ ("[[:space:]]" codename "([-[:space:]]|$)") {
-                    sub(/^deb/, "deb-src"); print }' "$file"
-        done
-    )
-    if [[ -z $entries ]]; then
-        echo "no entry for $codename found in /etc/apt to derive a deb-src entry from" >&2
-        return 1
-    fi
-    echo "Adding deb-src entries: /etc/apt/sources.list.d/quillon-deb-src.sources"
-    # One-line entries come out as one-line ones: keep them in a .list file of their own.
-    grep -v '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.sources >/dev/null
-    if grep -q '^deb-src ' <<<"$entries"; then
-        grep '^deb-src ' <<<"$entries" | as_root tee /etc/apt/sources.list.d/quillon-deb-src.list >/dev/null
-    fi
+    echo "Adding Debian's source packages: $list"
+    as_root tee "$list" >/dev/null <<<"$entries"
     apt_get update -q
 }
 

@@ -6,13 +6,13 @@
 source "${BASH_SOURCE[0]%/*}/deps.sh"
 
 # What a WebAssembly build needs, and the other PACKAGEs named: Debian's emscripten and node,
-# esbuild (which makes the page's modules one script), and the tools that build GMP and MPFR
-# from their sources. npm comes with some builds of node (which then conflict with Debian's npm
-# package): it is installed only when missing.
+# esbuild (which makes the page's modules one script), ImageMagick (which draws the launchers'
+# icons), and the tools that build GMP and MPFR from their sources. npm comes with some builds
+# of node (which then conflict with Debian's npm package): it is installed only when missing.
 #   install_emscripten [PACKAGE...]
 install_emscripten() {
     install_missing cmake make gcc m4 autoconf automake libtool dpkg-dev python3 \
-        emscripten esbuild nodejs googletest libfast-float-dev nlohmann-json3-dev "$@"
+        emscripten esbuild imagemagick nodejs googletest libfast-float-dev nlohmann-json3-dev "$@"
     if ! command -v npm >/dev/null; then
         install_missing npm
     fi

@@ -95,7 +95,7 @@ pack_windows_zip() {
         "$licences/GCC-runtime-copyright.txt"
     cp /usr/share/doc/mingw-w64-common/copyright "$licences/winpthreads-copyright.txt"
 
-    sed "s/@VERSION@/$version/g" "$repo/app/windows-readme.txt" >"$stage/README.txt"
+    sed "s/@VERSION@/$version/g" "$repo/packaging/windows/README.txt" >"$stage/README.txt"
 
     # Text files with Windows line ends, for Notepad.
     local text

@@ -8,7 +8,7 @@ set(doc "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/s
 if(NOT IS_DIRECTORY "${doc}")
     message(FATAL_ERROR "The staged package has no ${doc}")
 endif()
-configure_file("${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in" "${doc}/changelog.Debian" @ONLY)
+configure_file("${CMAKE_CURRENT_LIST_DIR}/changelog.in" "${doc}/changelog.Debian" @ONLY)
 execute_process(COMMAND gzip -9nf "${doc}/changelog.Debian" RESULT_VARIABLE gzipped)
 if(NOT gzipped EQUAL 0)
     message(FATAL_ERROR "gzip failed on ${doc}/changelog.Debian")
