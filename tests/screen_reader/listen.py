@@ -181,7 +181,9 @@ class Target:
             return
         url = serve(self.args.page)
         self.process = subprocess.Popen(
-            [self.args.browser, "--no-sandbox", "--force-renderer-accessibility",
+            # --test-type: without the bar that warns of --no-sandbox, which would take a place
+            # in the tab order.
+            [self.args.browser, "--no-sandbox", "--test-type", "--force-renderer-accessibility",
              f"--user-data-dir={self.home}/browser", "--no-first-run", "--no-default-browser-check",
              "--disable-gpu", "--disable-background-networking", "--disable-component-update",
              "--disable-sync", "--password-store=basic", "--window-position=0,0",
