@@ -50,6 +50,9 @@ SETTLE_SECONDS = 5.0
 # Orca's own first words once it listens to the accessibility bus.
 ORCA_READY = "Screen reader on."
 
+# Each key press Orca takes in, and the modifiers among them.
+KEY_PRESS = re.compile(r"vvvvv PROCESS ATSPI_KEY_PRESSED_EVENT: '(.*)' \(\d+\) vvvvv")
+MODIFIER = re.compile(r"(Shift|Control|Alt|Meta|Super|Hyper)_[LR]|ISO_Level3_Shift")
 # "SPEECH OUTPUT: 'text'", followed by the voice's name or its settings.
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?\s*(?:\{.*\}|ACSS\b.*)?$")
 
@@ -65,6 +68,9 @@ class Speech:
         tty.setraw(self._slave)  # the lines as written, without carriage returns added
         self.device = os.ttyname(self._slave)
         self.lines = []
+        # For each key press Orca has taken in (modifiers left out), how many lines it had
+        # spoken by then.
+        self.key_marks = []
         self._changed = threading.Condition()
         self._log = open(log_path, "wb")
         threading.Thread(target=self._read, daemon=True).start()
@@ -82,13 +88,14 @@ class Speech:
             self._log.flush()
             pending += chunk
             *complete, pending = pending.split(b"\n")
-            spoken = [m.group(1) for m in map(SPOKEN.search,
-                                                (line.decode("utf-8", "replace")
-                                                 for line in complete)) if m]
-            if spoken:
-                with self._changed:
-                    self.lines.extend(spoken)
-                    self._changed.notify_all()
+            with self._changed:
+                for line in (raw.decode("utf-8", "replace") for raw in complete):
+                    if match := SPOKEN.search(line):
+                        self.lines.append(match.group(1))
+                    elif ((match := KEY_PRESS.search(line))
+                          and not MODIFIER.fullmatch(match.group(1))):
+                        self.key_marks.append(len(self.lines))
+                self._changed.notify_all()
 
     def wait(self, predicate, seconds):
         """Waits until predicate(lines) is true or SECONDS pass; returns its last value."""
@@ -220,7 +227,7 @@ def run(steps, speech, target, path):
     """Carries out STEPS, printing each action and what Orca speaks after it; returns a message
     for each expectation not met. After the first miss, later ones are waited for only briefly,
     so that a failing run still shows everything the scenario goes through."""
-    mark = 0      # the first line spoken after the last action
+    mark = 0      # the first line spoken of the last action
     offset = 0    # where in the stream from MARK the next "hear" may start
     printed = 0
     misses = []
@@ -239,6 +246,7 @@ def run(steps, speech, target, path):
             show_spoken()
             print(f"  {verb} {argument}".rstrip())
             mark, offset = len(speech.lines), 0
+            keys = len(speech.key_marks)
             if verb == "start":
                 target.start()
             elif verb == "focus":
@@ -247,6 +255,18 @@ def run(steps, speech, target, path):
                 xdotool("key", "--delay", "80", *argument.split())
             else:
                 xdotool("type", "--delay", "80", "--", argument)
+            # Orca on a busy machine may take seconds to get to the keys, and what it says
+            # meanwhile belongs to the actions before: this action's words start with its first
+            # key (every key reaches Orca through the program that has the keyboard).
+            pressed = len(argument.split()) if verb == "key" else len(argument)
+            if not pressed:
+                continue
+            if speech.wait(lambda lines: len(speech.key_marks) - keys >= pressed, HEAR_SECONDS):
+                mark = speech.key_marks[keys]
+            else:
+                misses.append(f"{place}: Orca did not get the keys within {HEAR_SECONDS:g} s "
+                              "(has the window the keyboard?)")
+                print("    KEYS NOT RECEIVED BY ORCA")
         elif verb == "hear":
             seconds = HEAR_SECONDS if not misses else MISSED_SECONDS
             end = speech.wait(lambda lines: find(argument, lines, mark, offset), seconds)
