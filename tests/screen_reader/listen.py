@@ -121,7 +121,11 @@ class Speech:
 
 def read_scenario(path):
     steps = []
-    with open(path, encoding="utf-8") as file:
+    try:
+        file = open(path, encoding="utf-8")
+    except OSError as error:
+        sys.exit(f"{path}: cannot read the scenario: {error.strerror}")
+    with file:
         for number, raw in enumerate(file, 1):
             line = raw.strip()
             if not line or line.startswith("#"):
