@@ -73,6 +73,7 @@ class Speech:
         # For each key press Orca has taken in (modifiers left out), how many lines it had
         # spoken by then.
         self.key_marks = []
+        self._last_spoken = time.monotonic()
         self._changed = threading.Condition()
         self._log = open(log_path, "wb")
         threading.Thread(target=self._read, daemon=True).start()
@@ -94,6 +95,7 @@ class Speech:
                 for line in (raw.decode("utf-8", "replace") for raw in complete):
                     if match := SPOKEN.search(line):
                         self.lines.append(match.group(1))
+                        self._last_spoken = time.monotonic()
                     elif ((match := KEY_PRESS.search(line))
                           and not MODIFIER.fullmatch(match.group(1))):
                         self.key_marks.append(len(self.lines))
@@ -114,11 +116,12 @@ class Speech:
         """Waits until nothing more has been spoken for QUIET seconds, at most SECONDS."""
         deadline = time.monotonic() + seconds
         with self._changed:
-            while time.monotonic() < deadline:
-                count = len(self.lines)
-                self._changed.wait(min(quiet, max(0.0, deadline - time.monotonic())))
-                if len(self.lines) == count:
+            while True:
+                now = time.monotonic()
+                silent = now - self._last_spoken
+                if silent >= quiet or now >= deadline:
                     return
+                self._changed.wait(min(quiet - silent, deadline - now))
 
 
 def read_scenario(path):
