@@ -55,10 +55,13 @@ AudioALSADevice "null"
 AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"
 DefaultModule espeak-ng
 EOF
-    # Speech only: no braille display, no sounds.
+    # Speech only: no braille display, no sounds. Orca takes itself for hung and quits when its
+    # start takes more than timeoutTime seconds (10 by default), as it did once at a load of
+    # twenty on two cores, most of it in starting speech-dispatcher.
     cat >"$home/.local/share/orca/user-settings.conf" <<'EOF'
 {
-    "general": {"enableSpeech": true, "enableBraille": false, "enableSound": false},
+    "general": {"enableSpeech": true, "enableBraille": false, "enableSound": false,
+                "timeoutTime": 60},
     "profiles": {"default": {"profile": ["Default", "default"]}},
     "pronunciations": {},
     "keybindings": {}

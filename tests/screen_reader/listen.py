@@ -312,8 +312,10 @@ def main():
     target = Target(args, home)
     started = time.monotonic()
     try:
-        if not speech.wait(lambda lines: ORCA_READY in lines, 60):
-            print(f'Orca did not start: "{ORCA_READY}" not heard in 60 s (see {args.log})')
+        if not speech.wait(lambda lines: ORCA_READY in lines or orca.poll() is not None, 60) \
+                or orca.poll() is not None:
+            print(f'Orca did not start: "{ORCA_READY}" not heard in 60 s, or Orca ended '
+                  f"(see {args.log})")
             return 1
         print(f"{args.scenario}: Orca is listening")
         misses = run(steps, speech, target, args.scenario)
