@@ -6,6 +6,8 @@ import os
 import sys
 import tempfile
 
+# Nothing written beside the sources.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from listen import find, read_scenario  # noqa: E402
 
