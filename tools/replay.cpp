@@ -72,8 +72,10 @@ ScriptCommand readBoxCommand(std::string_view word, std::string_view argument) {
     if (!box) {
         return error("no box named \"" + std::string(boxName) + "\" (First, Second or Answer)");
     }
-    return {word == "set" ? ScriptCommand::Kind::SetText : ScriptCommand::Kind::TypeText, 0, *box,
-            std::string(text)};
+    const ScriptCommand::Kind kind = word == "set"    ? ScriptCommand::Kind::SetText
+                                     : word == "type" ? ScriptCommand::Kind::TypeText
+                                                      : ScriptCommand::Kind::TypeOverText;
+    return {kind, 0, *box, std::string(text)};
 }
 
 ScriptCommand readSelectName(std::string_view name, const Controls& controls) {
@@ -117,6 +119,11 @@ void HeadlessTarget::typeText(Box box, const std::string& text) {
     controls_.setText(box, typeKeys("", text, controlLook(boxName(box))->typingLimit));
 }
 
+void HeadlessTarget::typeOverText(Box box, const std::string& text) {
+    controls_.setText(
+        box, typeKeys(controls_.text(box), text, controlLook(boxName(box))->typingLimit, true));
+}
+
 void HeadlessTarget::selectIndex(int index) {
     controls_.setEditText(index == -1 ? std::string() : controls_.listText(index));
 }
@@ -141,7 +148,7 @@ ScriptCommand readCommand(const std::string& rawLine, const Controls& controls) 
     if (word == "num" || word == "add") {
         return readItem(word, argument);
     }
-    if (word == "set" || word == "type") {
+    if (word == "set" || word == "type" || word == "keys") {
         return readBoxCommand(word, argument);
     }
     if (word == "select") {
@@ -197,6 +204,9 @@ std::optional<std::string> runCommand(const std::string& line, ReplayTarget& tar
             return std::nullopt;
         case ScriptCommand::Kind::TypeText:
             target.typeText(command.box, command.text);
+            return std::nullopt;
+        case ScriptCommand::Kind::TypeOverText:
+            target.typeOverText(command.box, command.text);
             return std::nullopt;
         case ScriptCommand::Kind::SelectIndex:
             target.selectIndex(command.number);
