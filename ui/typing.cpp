@@ -1,7 +1,6 @@
 #include "typing.h"
 
 #include <algorithm>
-#include <ranges>
 #include <utility>
 
 #include "utf8.h"
@@ -42,12 +41,13 @@ bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted) {
 namespace {
 
 std::size_t commonPrefix(std::u16string_view a, std::u16string_view b) {
-    return static_cast<std::size_t>(std::ranges::mismatch(a, b).in1 - a.begin());
+    return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first -
+                                    a.begin());
 }
 
 std::size_t commonSuffix(std::u16string_view a, std::u16string_view b) {
     return static_cast<std::size_t>(
-        std::ranges::mismatch(a | std::views::reverse, b | std::views::reverse).in1 - a.rbegin());
+        std::mismatch(a.rbegin(), a.rend(), b.rbegin(), b.rend()).first - a.rbegin());
 }
 
 bool isHighSurrogate(char16_t unit) {

@@ -39,17 +39,12 @@ inline emscripten::val toJs(const std::optional<Rgb>& colour) {
     return colour ? toJs(*colour) : emscripten::val::null();
 }
 
-// A part of the look declared to embind (below).
-template <typename T>
-emscripten::val toJs(const T& value) {
-    return emscripten::val(value);
-}
-
+// The items each as embind gives them: texts as above, parts of the look as declared below.
 template <typename T>
 emscripten::val toJs(std::span<const T> items) {
     emscripten::val out = emscripten::val::array();
     for (const T& item : items) {
-        out.call<void>("push", toJs(item));
+        out.call<void>("push", emscripten::val(item));
     }
     return out;
 }
@@ -73,7 +68,7 @@ namespace emscripten::internal {
 // Embind's wire for each type that toJs makes into a JavaScript value. The page never hands the
 // look back, so none is read from JavaScript.
 template <typename T>
-struct TypeID<T, std::enable_if_t<quillon::kToJs<T>>> {
+struct TypeID<T, std::enable_if_t<quillon::kToJs<std::remove_cvref_t<T>>>> {
     static constexpr TYPEID get() { return TypeID<val>::get(); }
 };
 
