@@ -91,18 +91,10 @@ using emscripten::val;
 
 std::int16_t NumberMode = 0;
 
-std::string kindName(const ControlLook& look) {
-    switch (look.kind) {
-        case ControlKind::Box:
-            return "box";
-        case ControlKind::List:
-            return "list";
-        case ControlKind::Button:
-            return "button";
-        case ControlKind::Line:
-            return "line";
-    }
-    return "line";
+// The control's kind, as the page's markup and stylesheet name it.
+std::string_view kindName(const ControlLook& look) {
+    constexpr std::string_view kKinds[] = {"box", "list", "button", "line"};  // as ControlKind
+    return kKinds[static_cast<int>(look.kind)];
 }
 
 // The names of the controls in the order the focus visits them, those that take none last.
@@ -235,7 +227,7 @@ EMSCRIPTEN_BINDINGS(quillon) {
         .field("items", &MenuLook::items)
         .field("exclusive", &MenuLook::exclusive);
     value_object<ControlLook>("ControlLook")
-        .field("kind", &kindName, &readOnly<ControlLook, std::string>)
+        .field("kind", &kindName, &readOnly<ControlLook, std::string_view>)
         .field("name", &ControlLook::name)
         .field("label", &accessibleName, &readOnly<ControlLook, std::string_view>)
         .field("text", &ControlLook::text)
