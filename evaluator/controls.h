@@ -7,7 +7,7 @@
 //
 // The evaluator and the catalogue handlers never see a widget: they reach the window only
 // through the small set of control operations below. The Qt window implements them on real
-// widgets; MemoryControls implements them in memory for the tests and the scripted driver.
+// widgets, the page on its elements, MemoryControls in memory for tests and the scripted driver.
 // All texts are UTF-8.
 #pragma once
 

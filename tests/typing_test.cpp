@@ -117,5 +117,67 @@ TEST(Typing, EachControlStopsAtItsOwnLimit) {
     EXPECT_EQ(controlLook("Third"), nullptr);
 }
 
+// The change a front-end saw, found from the text and selection before it and the text and
+// cursor after it: what it replaced and what it inserted, whichever way the user made it.
+TEST(Typing, AnEditIsTheOneReplacementBetweenTheTexts) {
+    const struct {
+        const char* what;
+        std::u16string held;
+        std::size_t selectionStart;
+        std::size_t selectionEnd;
+        std::u16string changed;
+        std::size_t cursor;
+        std::size_t start;  // the replaced range of `held`, and what went in its place
+        std::size_t end;
+        std::u16string inserted;
+    } cases[] = {
+        {"Backspace at the end", u"12345", 5, 5, u"1234", 4, 4, 5, u""},
+        {"Delete at the start", u"12345", 0, 0, u"2345", 0, 0, 1, u""},
+        {"one of a run: the last", u"1000", 4, 4, u"100", 3, 3, 4, u""},
+        {"a word removed", u"1.5E-7", 3, 3, u"1E-7", 1, 1, 3, u""},
+        {"everything removed", u"abc", 0, 3, u"", 0, 0, 3, u""},
+        {"a key into an empty box", u"", 0, 0, u"x", 1, 0, 0, u"x"},
+        {"a key in the middle", u"12", 1, 1, u"1x2", 2, 1, 1, u"x"},
+        {"a key over a selection", u"abcd", 1, 3, u"aXd", 2, 1, 3, u"X"},
+        // The selection says where the key went, where the texts alone cannot.
+        {"the selected text typed over itself", u"1", 0, 1, u"1", 1, 0, 1, u"1"},
+        {"a key equal to its neighbour", u"11", 0, 0, u"111", 1, 0, 0, u"1"},
+        {"a pair removed", u"a\U0001F600b", 3, 3, u"ab", 1, 1, 3, u""},
+        // An undo: no selection fits, the inserted text ends at the cursor, no pair is split.
+        {"an undo", u"12", 2, 2, u"9", 1, 0, 2, u"9"},
+        {"no pair split at the start", u"\U0001F600", 2, 2, u"\U0001F601x", 3, 0, 2,
+         u"\U0001F601x"},
+        {"a pair typed before a pair", u"x\U0001F600", 0, 0, u"\U0001F601\U0001F600", 2, 0, 1,
+         u"\U0001F601"},
+    };
+    for (const auto& c : cases) {
+        const Edit edit =
+            editBetween(c.held, c.selectionStart, c.selectionEnd, c.changed, c.cursor);
+        EXPECT_EQ(edit.start, c.start) << c.what;
+        EXPECT_EQ(edit.end, c.end) << c.what;
+        EXPECT_TRUE(edit.inserted == c.inserted) << c.what;
+    }
+}
+
+// Keys over the whole text selected, as Tab leaves it: the first key taken replaces it, even
+// with the same text, and later keys follow it.
+TEST(Typing, KeysOverASelectionReplaceItOnce) {
+    const struct {
+        const char* held;
+        const char* typed;
+        const char* result;
+    } cases[] = {
+        {"1", "12", "12"},
+        {"0", "05", "05"},
+        {"123", "", "123"},
+        {"123", "\t4", "4"},  // a control character types nothing and keeps the selection
+        {"123456789012345678", "9", "9"},
+        {"", "1234567890123456789", "123456789012345678"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(typeKeys(c.held, c.typed, kTypingLimit, true), c.result) << c.held << c.typed;
+    }
+}
+
 }  // namespace
 }  // namespace quillon

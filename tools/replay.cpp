@@ -4,6 +4,7 @@
 #include <exception>
 #include <fstream>
 #include <istream>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string_view>
 
@@ -15,6 +16,30 @@
 namespace quillon {
 
 namespace {
+
+using Json = nlohmann::ordered_json;
+
+// One line of JSON, spaced as the expected outputs are: ", " between members and between
+// items, ": " after a key. Indented by 0, the dump breaks the line after each "{", "[" and ","
+// and before each "}" and "]", and nowhere else (a line break in a string is escaped).
+std::string jsonLine(const Json& value) {
+    std::string out;
+    for (const char c : value.dump(0)) {
+        if (c != '\n') {
+            out += c;
+        } else if (out.back() == ',') {
+            out += ' ';
+        }
+    }
+    return out;
+}
+
+// The three boxes' texts, as every printed line of the window starts.
+Json boxesJson(const Controls& controls) {
+    return {{"first", validUtf8(controls.text(Box::First))},
+            {"second", validUtf8(controls.text(Box::Second))},
+            {"answer", validUtf8(controls.text(Box::Answer))}};
+}
 
 std::optional<long> parseInteger(std::string_view text) {
     long value = 0;
@@ -44,13 +69,7 @@ std::pair<std::string_view, std::string_view> splitWord(std::string_view text) {
 }
 
 ScriptCommand error(const std::string& message) {
-    return {ScriptCommand::Kind::Error, 0, Box::First, "{\"error\": " + jsonString(message) + "}"};
-}
-
-std::string boxesJson(const Controls& controls) {
-    return "\"first\": " + jsonString(controls.text(Box::First)) +
-           ", \"second\": " + jsonString(controls.text(Box::Second)) +
-           ", \"answer\": " + jsonString(controls.text(Box::Answer));
+    return {ScriptCommand::Kind::Error, 0, Box::First, jsonLine({{"error", validUtf8(message)}})};
 }
 
 // `num` or `add` with a menu item number checked against the menu's items.
@@ -72,8 +91,10 @@ ScriptCommand readBoxCommand(std::string_view word, std::string_view argument) {
     if (!box) {
         return error("no box named \"" + std::string(boxName) + "\" (First, Second or Answer)");
     }
-    return {word == "set" ? ScriptCommand::Kind::SetText : ScriptCommand::Kind::TypeText, 0, *box,
-            std::string(text)};
+    const ScriptCommand::Kind kind = word == "set"    ? ScriptCommand::Kind::SetText
+                                     : word == "type" ? ScriptCommand::Kind::TypeText
+                                                      : ScriptCommand::Kind::TypeOverText;
+    return {kind, 0, *box, std::string(text)};
 }
 
 ScriptCommand readSelectName(std::string_view name, const Controls& controls) {
@@ -117,6 +138,11 @@ void HeadlessTarget::typeText(Box box, const std::string& text) {
     controls_.setText(box, typeKeys("", text, controlLook(boxName(box))->typingLimit));
 }
 
+void HeadlessTarget::typeOverText(Box box, const std::string& text) {
+    controls_.setText(
+        box, typeKeys(controls_.text(box), text, controlLook(boxName(box))->typingLimit, true));
+}
+
 void HeadlessTarget::selectIndex(int index) {
     controls_.setEditText(index == -1 ? std::string() : controls_.listText(index));
 }
@@ -141,7 +167,7 @@ ScriptCommand readCommand(const std::string& rawLine, const Controls& controls) 
     if (word == "num" || word == "add") {
         return readItem(word, argument);
     }
-    if (word == "set" || word == "type") {
+    if (word == "set" || word == "type" || word == "keys") {
         return readBoxCommand(word, argument);
     }
     if (word == "select") {
@@ -163,20 +189,22 @@ ScriptCommand readCommand(const std::string& rawLine, const Controls& controls) 
 }
 
 std::string clickJson(const Controls& controls, const std::optional<Failure>& failure) {
-    const std::string failureJson =
-        failure ? jsonString(std::string(failureName(failure->kind))) : "null";
-    return "{" + boxesJson(controls) + ", \"failure\": " + failureJson + "}";
+    Json line = boxesJson(controls);
+    line["failure"] = failure ? Json(std::string(failureName(failure->kind))) : Json();
+    return jsonLine(line);
 }
 
 std::string stateJson(std::int16_t numberMode, const Controls& controls) {
-    std::string entries;
+    Json entries = Json::array();
     for (int i = 0; i < controls.listCount(); ++i) {
-        entries += (i == 0 ? "" : ", ") + jsonString(controls.listText(i));
+        entries.push_back(validUtf8(controls.listText(i)));
     }
-    return "{\"mode\": " + std::to_string(numberMode) +
-           ", \"firstVisible\": " + (controls.firstVisible() ? "true" : "false") +
-           ", \"entries\": [" + entries + "], \"index\": " + std::to_string(controls.listIndex()) +
-           ", " + boxesJson(controls) + "}";
+    Json line = {{"mode", numberMode},
+                 {"firstVisible", controls.firstVisible()},
+                 {"entries", std::move(entries)},
+                 {"index", controls.listIndex()}};
+    line.update(boxesJson(controls));
+    return jsonLine(line);
 }
 
 std::optional<std::string> runCommand(const std::string& line, ReplayTarget& target) {
@@ -197,6 +225,9 @@ std::optional<std::string> runCommand(const std::string& line, ReplayTarget& tar
             return std::nullopt;
         case ScriptCommand::Kind::TypeText:
             target.typeText(command.box, command.text);
+            return std::nullopt;
+        case ScriptCommand::Kind::TypeOverText:
+            target.typeOverText(command.box, command.text);
             return std::nullopt;
         case ScriptCommand::Kind::SelectIndex:
             target.selectIndex(command.number);
@@ -249,36 +280,7 @@ bool replayFiles(const std::vector<std::string>& paths, std::ostream& out) {
 }
 
 std::string jsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : validUtf8(text)) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    constexpr char kHex[] = "0123456789abcdef";
-                    out += "\\u00";
-                    out += kHex[(c >> 4) & 0xF];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + "\"";
+    return Json(validUtf8(text)).dump();
 }
 
 }  // namespace quillon

@@ -7,6 +7,8 @@
 //   set BOX TEXT   replaces the text of First, Second or Answer as a program would
 //   type BOX TEXT  empties the box, then types TEXT key by key (First and Second refuse keys
 //                  past 18 characters)
+//   keys BOX TEXT  selects the box's whole text, as Tab leaves it, then types TEXT key by key
+//                  over it without emptying the box first
 //   select NAME    selects the entry of Operation whose text is exactly NAME
 //   index I        selects entry I of Operation; -1 selects none and empties the edit field
 //   edit TEXT      replaces the text of Operation's edit field as a user typing it would
@@ -39,6 +41,7 @@ public:
     virtual void chooseAddItem(std::int16_t index) = 0;
     virtual void setText(Box box, const std::string& text) = 0;
     virtual void typeText(Box box, const std::string& text) = 0;
+    virtual void typeOverText(Box box, const std::string& text) = 0;
     // `index` is an entry of the list, or -1.
     virtual void selectIndex(int index) = 0;
     virtual void editOperation(const std::string& text) = 0;
@@ -57,6 +60,7 @@ public:
     void chooseAddItem(std::int16_t index) override;
     void setText(Box box, const std::string& text) override;
     void typeText(Box box, const std::string& text) override;
+    void typeOverText(Box box, const std::string& text) override;
     void selectIndex(int index) override;
     void editOperation(const std::string& text) override;
     std::optional<Failure> pressDoIt() override;
@@ -81,6 +85,7 @@ struct ScriptCommand {
         AddItem,        // add: `number` is the item
         SetText,        // set: `box` and `text`
         TypeText,       // type: `box` and `text`
+        TypeOverText,   // keys: `box` and `text`
         SelectIndex,    // select and index: `number` is the entry, or -1
         EditOperation,  // edit: `text`
         Click,

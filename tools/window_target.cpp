@@ -51,10 +51,19 @@ void WindowTarget::setText(Box box, const std::string& text) {
 }
 
 void WindowTarget::typeText(Box box, const std::string& text) {
-    auto* edit =
-        form_->findChild<QLineEdit*>(QLatin1String(boxName(box).data(), boxName(box).size()));
+    QLineEdit* edit = boxEdit(box);
     emptyByKeys(edit);
     typeByKeys(edit, text);
+}
+
+void WindowTarget::typeOverText(Box box, const std::string& text) {
+    QLineEdit* edit = boxEdit(box);
+    edit->selectAll();
+    typeByKeys(edit, text);
+}
+
+QLineEdit* WindowTarget::boxEdit(Box box) const {
+    return form_->findChild<QLineEdit*>(QLatin1String(boxName(box).data(), boxName(box).size()));
 }
 
 void WindowTarget::selectIndex(int index) {

@@ -8,6 +8,8 @@
 
 #include "replay.h"
 
+class QLineEdit;
+
 namespace quillon {
 
 class Form1;
@@ -22,6 +24,7 @@ public:
     void chooseAddItem(std::int16_t index) override;
     void setText(Box box, const std::string& text) override;
     void typeText(Box box, const std::string& text) override;
+    void typeOverText(Box box, const std::string& text) override;
     void selectIndex(int index) override;
     void editOperation(const std::string& text) override;
     std::optional<Failure> pressDoIt() override;
@@ -30,6 +33,8 @@ public:
     std::int16_t numberMode() const override;
 
 private:
+    QLineEdit* boxEdit(Box box) const;
+
     std::unique_ptr<Form1> form_;
     std::optional<Failure> reported_;
 };

@@ -1,5 +1,5 @@
-// Controls held in memory: the window without a window, for tests, the scripted driver and the
-// page's core. It starts with the texts of the look table, as the window does.
+// Controls held in memory: the window without a window, for the tests and the scripted driver.
+// It starts with the texts of the look table, as the window does.
 #pragma once
 
 #include <string>

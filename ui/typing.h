@@ -52,9 +52,35 @@ TypedText typeInto(std::u16string_view held, std::size_t selectionStart, std::si
 // character, not a key press.
 bool showsTooLongNote(const TypedText& typed, std::u16string_view inserted);
 
-// What a user typing `typed` key by key into a box holding `current` ends up with: a key is
-// refused when the text would then exceed `limit` UTF-16 code units (kNoTypingLimit: none),
-// and a control character (a tab, say) types nothing.
-std::string typeKeys(std::string current, const std::string& typed, std::size_t limit);
+// The change that turned `held`, whose selection was [selectionStart, selectionEnd) (an empty
+// one is the cursor), into `changed`, with the cursor at `cursor` after it: the range
+// [start, end) of `held` it replaced and what it inserted there. Typing, pasting and dropping
+// replace the selection; a removal from one place keeps the rest; anything else (an undo, a
+// drop moving text) is taken as the longest common start and end, the inserted text ending at
+// the cursor and no surrogate pair split.
+struct Edit {
+    std::size_t start;
+    std::size_t end;
+    std::u16string_view inserted;  // a part of `changed`
+};
+Edit editBetween(std::u16string_view held, std::size_t selectionStart, std::size_t selectionEnd,
+                 std::u16string_view changed, std::size_t cursor);
+
+// What the box takes of a change the user made (as editBetween finds it), and whether its
+// refusal shows the note of tooLongNote.
+struct JudgedChange {
+    TypedText typed;
+    bool showsNote;
+};
+JudgedChange judgeChange(std::u16string_view held, std::size_t selectionStart,
+                         std::size_t selectionEnd, std::u16string_view changed, std::size_t cursor,
+                         std::size_t limit);
+
+// What a user typing `typed` key by key into a box holding `current` ends up with, the cursor
+// at its end or, with `overSelection`, its whole text selected (as Tab leaves it), so that the
+// first key taken replaces it: a key is refused when the text would then exceed `limit` UTF-16
+// code units (kNoTypingLimit: none), and a control character (a tab, say) types nothing.
+std::string typeKeys(std::string current, const std::string& typed, std::size_t limit,
+                     bool overSelection = false);
 
 }  // namespace quillon

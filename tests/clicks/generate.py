@@ -103,8 +103,12 @@ def random_value(rng):
 
 
 def box_command(rng, box, text):
-    # "type" only for texts a user could type within the 18-character limit.
-    verb = "type" if box != "Answer" and len(text) <= 18 and rng.random() < 0.1 else "set"
+    # Keys ("type" into the emptied box, or "keys" over its text selected) only for texts a
+    # user could type within the 18-character limit.
+    verb = "set"
+    if box != "Answer" and len(text) <= 18:
+        chance = rng.random()
+        verb = "type" if chance < 0.05 else "keys" if chance < 0.1 else "set"
     return f"{verb} {box} {text}" if text else f"{verb} {box}"
 
 

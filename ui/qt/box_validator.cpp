@@ -12,22 +12,6 @@ namespace quillon {
 
 namespace {
 
-qsizetype commonPrefix(const QString& a, const QString& b) {
-    qsizetype n = 0;
-    while (n < a.size() && n < b.size() && a.at(n) == b.at(n)) {
-        ++n;
-    }
-    return n;
-}
-
-qsizetype commonSuffix(const QString& a, const QString& b) {
-    qsizetype n = 0;
-    while (n < a.size() && n < b.size() && a.at(a.size() - 1 - n) == b.at(b.size() - 1 - n)) {
-        ++n;
-    }
-    return n;
-}
-
 std::u16string_view units(QStringView text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
@@ -51,14 +35,13 @@ QValidator::State BoxValidator::validate(QString& input, int& pos) const {
     if (input == held_) {
         return Acceptable;
     }
-    const auto [prefix, suffix] = replaced(input, pos);
-    const QStringView inserted = QStringView(input).sliced(prefix, input.size() - suffix - prefix);
-    const TypedText typed =
-        typeInto(units(held_), static_cast<std::size_t>(prefix),
-                 static_cast<std::size_t>(held_.size() - suffix), units(inserted), limit_);
+    const auto [typed, showsNote] =
+        judgeChange(units(held_), static_cast<std::size_t>(selectionStart_),
+                    static_cast<std::size_t>(selectionEnd_), units(input),
+                    static_cast<std::size_t>(std::max(pos, 0)), limit_);
     switch (typed.outcome) {
         case TypedText::Outcome::TooLong:
-            refuse(showsTooLongNote(typed, units(inserted)));
+            refuse(showsNote);
             // The box takes the change back whole.
             return Invalid;
         case TypedText::Outcome::Unchanged:
@@ -82,36 +65,6 @@ void BoxValidator::refuse(bool withNote) const {
                            QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size())),
                            edit_, QRect(), kTooLongNoteMilliseconds);
     }
-}
-
-std::pair<qsizetype, qsizetype> BoxValidator::replaced(const QString& input, int pos) const {
-    // Typing, pasting and dropping replace the selection, or insert at the cursor.
-    const qsizetype suffix = held_.size() - selectionEnd_;
-    if (selectionStart_ <= selectionEnd_ && selectionEnd_ <= held_.size() &&
-        selectionStart_ + suffix <= input.size() &&
-        QStringView(input).first(selectionStart_) == QStringView(held_).first(selectionStart_) &&
-        QStringView(input).last(suffix) == QStringView(held_).last(suffix)) {
-        return {selectionStart_, suffix};
-    }
-    // A removal from one place (a key, a cut, a drop moving text out): the held text's start
-    // and end that the input keeps, with nothing inserted between them.
-    const qsizetype prefix = commonPrefix(held_, input);
-    if (input.size() < held_.size() && prefix + commonSuffix(held_, input) >= input.size()) {
-        return {prefix, input.size() - prefix};
-    }
-    // Anything else (an undo, a drop moving text): the longest common start and end, with the
-    // inserted text ending at the cursor.
-    const qsizetype cursor = std::clamp<qsizetype>(pos, 0, input.size());
-    qsizetype end = std::min(commonSuffix(held_, input), input.size() - cursor);
-    qsizetype start =
-        std::min({commonPrefix(held_, input), held_.size() - end, input.size() - end});
-    if (start > 0 && input.at(start - 1).isHighSurrogate()) {
-        --start;
-    }
-    if (end > 0 && input.at(input.size() - end).isLowSurrogate()) {
-        --end;
-    }
-    return {start, end};
 }
 
 void BoxValidator::noteSelection() {

@@ -22,9 +22,6 @@ public:
     State validate(QString& input, int& pos) const override;
 
 private:
-    // The lengths of the held text's start and end that the change kept: the change replaced
-    // what lay between them by the text inserted there.
-    std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const;
     void noteSelection();
     void refuse(bool withNote) const;
 

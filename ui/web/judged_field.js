@@ -1,32 +1,22 @@
 // A text field whose every change a rule judges: what is inserted (typed, pasted, dropped)
 // before the browser makes the change, anything else (a removal, of an extent only the browser
-// knows) once made, as the change from the text held before it, and left as the browser made it
-// (with its undo) when the rule takes it. Nothing here knows the rule.
+// knows) once made, and left as the browser made it (with its undo) when the rule takes it. The
+// rule is given the text and selection held before the change and the text and cursor after it,
+// and finds what the change replaced itself. Nothing here knows the rule.
 //
 //   judgedField(field, {
-//     rule: (held, start, end, inserted) => ({ outcome: 'taken' | 'unchanged' | 'tooLong', text, cursor, note }),
+//     rule: (held, start, end, changed, cursor) => ({ outcome: 'taken' | 'unchanged' | 'tooLong', text, cursor, note }),
 //     refused: (note) => ...,   // after a refusal, with the field back as it was
 //   });
 //
 // A change taken in place of the browser's sends an input event of its own (not trusted).
-
-// The change from `before` to `after` as one replacement of [start, end) of `before`.
-export function changeBetween(before, after) {
-  let start = 0;
-  while (start < before.length && start < after.length && before[start] === after[start]) ++start;
-  let kept = 0; // code units kept at the end
-  while (kept < before.length - start && kept < after.length - start && before.at(-1 - kept) === after.at(-1 - kept)) ++kept;
-  return { start, end: before.length - kept, inserted: after.slice(start, after.length - kept) };
-}
-
 export function judgedField(field, { rule, refused }) {
   let held = null; // the text and selection before the change
   // `made`: the browser has made the change already (a removal); its caret then stands unless
   // the rule's text differs. A change held back for the rule is made here, caret and all, also
-  // when it leaves the text as it was (the same character typed over a selection of it: the
-  // rule's outcome 'unchanged', with the caret after the character).
-  const judge = (start, end, inserted, made) => {
-    const typed = rule(held.text, start, end, inserted);
+  // when the text stays the same (the same character typed over a selection of it).
+  const judge = (changed, cursor, made) => {
+    const typed = rule(held.text, held.start, held.end, changed, cursor);
     if (typed.outcome === 'tooLong') {
       field.value = held.text;
       field.setSelectionRange(held.start, held.end);
@@ -47,12 +37,12 @@ export function judgedField(field, { rule, refused }) {
     const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? null;
     if (inserted === null) return;
     event.preventDefault();
-    if (judge(held.start, held.end, inserted, false)) field.dispatchEvent(new Event('input'));
+    const changed = held.text.slice(0, held.start) + inserted + held.text.slice(held.end);
+    if (judge(changed, held.start + inserted.length, false)) field.dispatchEvent(new Event('input'));
   });
   field.addEventListener('input', (event) => {
     if (!event.isTrusted || event.isComposing || held === null) return;
-    const { start, end, inserted } = changeBetween(held.text, field.value);
-    judge(start, end, inserted, true);
+    judge(field.value, field.selectionEnd, true);
     held = null;
   });
 }

@@ -1,13 +1,8 @@
 // The core as the web page sees it, compiled to WebAssembly and exported through embind: the
 // window's look, the handlers behind "Do It!" and the two menus, the tooltips and the typing
-// rule. The page's module only translates between these calls and the DOM.
-//
-// The controls the handlers work on are a memory copy (MemoryControls), kept in step with the
-// page around each call: the page hands in the texts the user can change (the three boxes and
-// the list's edit field), the handler runs on the copy, and the call hands back everything a
-// handler may have changed (the boxes, whether First shows, the list's entries). Between calls
-// the page holds the true texts and the copy holds the list and NumberMode, which only the
-// handlers change.
+// rule. The handlers work on the page's own controls (PageControls), as the Qt window's work on
+// its widgets: the page hands each call its object of the controls, and the handler reads and
+// writes the page through it. Each event of the page is one call here.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -16,14 +11,77 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "controls.h"
 #include "driver.h"
 #include "failure.h"
 #include "handlers.h"
 #include "look.h"
-#include "memory_controls.h"
 #include "typing.h"
+
+namespace quillon {
+
+// The look's texts, colours and lists reach the page as JavaScript strings and arrays.
+inline emscripten::val toJs(std::string_view text) {
+    return emscripten::val(std::string(text));
+}
+
+// A colour as CSS writes it.
+inline emscripten::val toJs(const Rgb& colour) {
+    return emscripten::val("rgb(" + std::to_string(colour.red) + ", " +
+                           std::to_string(colour.green) + ", " + std::to_string(colour.blue) + ")");
+}
+
+// A fixed background, or null where the control has the theme's.
+inline emscripten::val toJs(const std::optional<Rgb>& colour) {
+    return colour ? toJs(*colour) : emscripten::val::null();
+}
+
+// The items each as embind gives them: texts as above, parts of the look as declared below.
+template <typename T>
+emscripten::val toJs(std::span<const T> items) {
+    emscripten::val out = emscripten::val::array();
+    for (const T& item : items) {
+        out.call<void>("push", emscripten::val(item));
+    }
+    return out;
+}
+
+// The types toJs makes, exactly (a std::string stays embind's own).
+template <typename T>
+constexpr bool kToJs = false;
+template <>
+constexpr bool kToJs<std::string_view> = true;
+template <>
+constexpr bool kToJs<Rgb> = true;
+template <>
+constexpr bool kToJs<std::optional<Rgb>> = true;
+template <typename T>
+constexpr bool kToJs<std::span<const T>> = true;
+
+}  // namespace quillon
+
+namespace emscripten::internal {
+
+// Embind's wire for each type that toJs makes into a JavaScript value. The page never hands the
+// look back, so none is read from JavaScript.
+template <typename T>
+struct TypeID<T, std::enable_if_t<quillon::kToJs<std::remove_cvref_t<T>>>> {
+    static constexpr TYPEID get() { return TypeID<val>::get(); }
+};
+
+template <typename T>
+struct BindingType<T, std::enable_if_t<quillon::kToJs<T>>> {
+    using WireType = BindingType<val>::WireType;
+    static WireType toWireType(const T& value) {
+        return BindingType<val>::toWireType(quillon::toJs(value));
+    }
+    static T fromWireType(WireType) { return T(); }
+};
+
+}  // namespace emscripten::internal
 
 namespace quillon {
 
@@ -31,202 +89,176 @@ namespace {
 
 using emscripten::val;
 
-MemoryControls controls;
 std::int16_t NumberMode = 0;
 
-val text(std::string_view text) {
-    return val(std::string(text));
+// The control's kind, as the page's markup and stylesheet name it.
+std::string_view kindName(const ControlLook& look) {
+    constexpr std::string_view kKinds[] = {"box", "list", "button", "line"};  // as ControlKind
+    return kKinds[static_cast<int>(look.kind)];
 }
 
-std::string cssColour(const Rgb& colour) {
-    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
-           std::to_string(colour.blue) + ")";
-}
-
-std::string_view kindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Box:
-            return "box";
-        case ControlKind::List:
-            return "list";
-        case ControlKind::Button:
-            return "button";
-        case ControlKind::Line:
-            return "line";
-    }
-    return "line";
-}
-
-// One control of the look table, in CSS pixels.
-val lookOfControl(const ControlLook& look) {
-    val control = val::object();
-    control.set("kind", text(kindName(look.kind)));
-    control.set("name", text(look.name));
-    control.set("label", text(accessibleName(look)));
-    control.set("text", text(look.text));
-    control.set("left", pixels(look.twips.left));
-    control.set("top", pixels(look.twips.top));
-    control.set("width", pixels(look.twips.width));
-    control.set("height", pixels(look.twips.height));
-    control.set("background", look.background ? val(cssColour(*look.background)) : val::null());
-    control.set("boxFont", look.boxFont);
-    control.set("tabIndex", look.tabIndex);
-    control.set("description", text(look.description));
-    return control;
-}
-
-val look() {
-    const WindowLook& window = windowLook();
-    val out = val::object();
-    out.set("caption", text(window.caption));
-    out.set("clientWidth", pixels(window.clientWidth));
-    out.set("clientHeight", pixels(window.clientHeight));
-    out.set("background", cssColour(window.background));
-    val fixedText = val::object();
-    fixedText.set("text", cssColour(window.fixedText.text));
-    fixedText.set("selection", cssColour(window.fixedText.selection));
-    fixedText.set("selectedText", cssColour(window.fixedText.selectedText));
-    out.set("fixedText", fixedText);
-    // How long the note of a paste refused for its length shows.
-    out.set("noteMilliseconds", kTooLongNoteMilliseconds);
-    val font = val::object();
-    font.set("family", text(window.boxFont.family));
-    font.set("points", window.boxFont.points);
-    font.set("weight", window.boxFont.weight);
-    out.set("boxFont", font);
-    val controlsOut = val::array();
-    for (const ControlLook& control : window.controls) {
-        controlsOut.call<void>("push", lookOfControl(control));
-    }
-    out.set("controls", controlsOut);
-    // The controls' names in the order the focus visits them, those that take none last.
-    val order = val::array();
+// The names of the controls in the order the focus visits them, those that take none last.
+val tabOrderNames(const WindowLook&) {
+    val names = val::array();
     for (const ControlLook* control : tabOrder()) {
-        order.call<void>("push", text(control->name));
+        names.call<void>("push", toJs(control->name));
     }
-    out.set("tabOrder", order);
-    val menus = val::array();
-    for (const MenuLook& menu : window.menus) {
-        val menuOut = val::object();
-        menuOut.set("name", text(menu.name));
-        menuOut.set("caption", text(menu.caption));
-        menuOut.set("itemName", text(menu.itemName));
-        val items = val::array();
-        for (const std::string_view item : menu.items) {
-            items.call<void>("push", text(item));
-        }
-        menuOut.set("items", items);
-        menuOut.set("exclusive", menu.exclusive);
-        menus.call<void>("push", menuOut);
-    }
-    out.set("menus", menus);
-    return out;
+    return names;
 }
 
-// The page's texts into the memory copy: {first, second, answer, operation}.
-void takeTexts(const val& page) {
-    controls.setText(Box::First, page["first"].as<std::string>());
-    controls.setText(Box::Second, page["second"].as<std::string>());
-    controls.setText(Box::Answer, page["answer"].as<std::string>());
-    controls.setEditText(page["operation"].as<std::string>());
+// A field of the look that the page reads and never writes back.
+template <typename Look, typename Value>
+void readOnly(Look&, Value) {}
+
+// A control's place and size in CSS pixels.
+template <int TwipRect::*edge>
+int pixelsOf(const ControlLook& look) {
+    return pixels(look.twips.*edge);
 }
 
-// The boxes' texts of the memory copy, for the page.
-val boxTexts() {
-    val out = val::object();
-    out.set("first", controls.text(Box::First));
-    out.set("second", controls.text(Box::Second));
-    out.set("answer", controls.text(Box::Answer));
-    return out;
-}
+// The page's controls as the handlers see them: each operation is the call of the same name on
+// the page's object of its controls (quillon.js), which reads or writes the page's elements.
+class PageControls final : public Controls {
+public:
+    explicit PageControls(val page) : page_(std::move(page)) {}
 
-// The window after a handler that may change more than the boxes (Form_Load and the menus):
-// the boxes, First's visibility, the list's entries, each with its tooltip, and for each menu
-// the item shown checked (from 1), or null where its items are no exclusive choice.
-val windowView() {
-    val out = boxTexts();
-    out.set("firstVisible", controls.firstVisible());
-    val entries = val::array();
-    for (int i = 0; i < controls.listCount(); ++i) {
-        const std::string name = controls.listText(i);
-        val entry = val::object();
-        entry.set("name", name);
-        entry.set("tip", text(operationTip(name, modeOf(NumberMode))));
-        entries.call<void>("push", entry);
+    std::string text(Box box) const override { return page_.call<std::string>("text", name(box)); }
+    void setText(Box box, const std::string& text) override {
+        page_.call<void>("setText", name(box), text);
     }
-    out.set("entries", entries);
+    bool firstVisible() const override { return page_.call<bool>("firstVisible"); }
+    void setFirstVisible(bool visible) override { page_.call<void>("setFirstVisible", visible); }
+    int listCount() const override { return page_.call<int>("listCount"); }
+    // An entry comes with its tooltip in the mode in force, as the window's list holds it.
+    void addItem(const std::string& text) override {
+        page_.call<void>("addItem", text, std::string(operationTip(text, modeOf(NumberMode))));
+    }
+    std::string editText() const override { return page_.call<std::string>("editText"); }
+
+private:
+    static std::string name(Box box) { return std::string(boxName(box)); }
+    std::string entryText(int index) const override {
+        return page_.call<std::string>("entryText", index);
+    }
+    void removeEntry(int index) override { page_.call<void>("removeEntry", index); }
+
+    val page_;
+};
+
+// The tooltip of the list's edit text in the mode in force; empty when it names no entry.
+std::string tipOf(const std::string& editText) {
+    return std::string(operationTip(editText, modeOf(NumberMode)));
+}
+
+// What the menus show after a handler: for each menu the item shown checked (from 1), or null
+// where its items are no exclusive choice, and the tooltip of the list's edit text.
+val menuView(const PageControls& controls) {
     val checked = val::array();
     for (const MenuLook& menu : windowLook().menus) {
         checked.call<void>("push",
                            menu.checkedItem ? val(menu.checkedItem(NumberMode)) : val::null());
     }
+    val out = val::object();
     out.set("checkedItems", checked);
+    out.set("tip", tipOf(controls.editText()));
     return out;
 }
 
 val formLoad(const val& page) {
-    takeTexts(page);
+    PageControls controls(page);
     Form_Load(controls, NumberMode);
-    return windowView();
+    return menuView(controls);
 }
 
 // A click on item `item` (from 1) of the menu at `menu` on the menu bar (from 0): the handler
 // that menu carries in the look.
 val chooseMenuItem(std::size_t menu, std::int16_t item, const val& page) {
-    takeTexts(page);
+    PageControls controls(page);
     const std::span<const MenuLook> menus = windowLook().menus;
     if (menu < menus.size()) {
         menus[menu].click(controls, NumberMode, item);
     }
-    return windowView();
+    return menuView(controls);
 }
 
-// A press of "Do It!": the boxes afterwards, and the message of the failure that stopped the
-// evaluation, as the message box shows it, or null.
+// A press of "Do It!": the message of the failure that stopped the evaluation, as the message
+// box shows it, or null.
 val doIt(const val& page) {
-    takeTexts(page);
+    PageControls controls(page);
     const std::optional<Failure> failure = DoIt_Click(controls, NumberMode);
-    val out = boxTexts();
-    out.set("failure", failure ? val(failureMessage(*failure)) : val::null());
-    return out;
+    return failure ? val(failureMessage(*failure)) : val::null();
 }
 
-// The tooltip of the list's edit text in the current mode; empty when it names no entry.
-std::string tipOf(const std::string& editText) {
-    return std::string(operationTip(editText, modeOf(NumberMode)));
-}
-
-// What the control named `name` holds after the user replaces the range [start, end) of
-// `held` with `inserted` (empty for a removal): {outcome, text, cursor, note}, the outcome
-// "taken", "unchanged" or "tooLong" (refused; the box keeps `held`), and the note to show
-// beside the box, or null. Each control takes at most the typing limit of its look.
+// What the control named `name` holds after the user's change made `held`, whose selection
+// was [start, end), into `changed`, with the cursor at `cursor`: {outcome, text, cursor, note},
+// the outcome "taken", "unchanged" or "tooLong" (refused; the box keeps `held`), and the note to
+// show beside the box, or null. Each control takes at most the typing limit of its look.
 val typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
-                    std::size_t end, const std::u16string& inserted) {
+                    std::size_t end, const std::u16string& changed, std::size_t cursor) {
     const ControlLook* look = controlLook(name);
     const std::size_t limit = look ? look->typingLimit : kNoTypingLimit;
-    const TypedText typed = typeInto(held, start, end, inserted, limit);
+    const auto [typed, showsNote] = judgeChange(held, start, end, changed, cursor, limit);
+    // In the order of TypedText::Outcome.
+    constexpr std::string_view kOutcomes[] = {"taken", "unchanged", "tooLong"};
     val out = val::object();
-    switch (typed.outcome) {
-        case TypedText::Outcome::Taken:
-            out.set("outcome", text("taken"));
-            break;
-        case TypedText::Outcome::Unchanged:
-            out.set("outcome", text("unchanged"));
-            break;
-        case TypedText::Outcome::TooLong:
-            out.set("outcome", text("tooLong"));
-            break;
-    }
+    out.set("outcome", toJs(kOutcomes[static_cast<int>(typed.outcome)]));
     out.set("text", typed.text);
     out.set("cursor", typed.cursor);
-    out.set("note", showsTooLongNote(typed, inserted) ? val(tooLongNote(limit)) : val::null());
+    out.set("note", showsNote ? val(tooLongNote(limit)) : val::null());
     return out;
 }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quillon) {
-    emscripten::function("look", &look);
+    using emscripten::value_object;
+    value_object<FontLook>("FontLook")
+        .field("family", &FontLook::family)
+        .field("points", &FontLook::points)
+        .field("weight", &FontLook::weight);
+    value_object<TextColours>("TextColours")
+        .field("text", &TextColours::text)
+        .field("selection", &TextColours::selection)
+        .field("selectedText", &TextColours::selectedText);
+    value_object<MenuLook>("MenuLook")
+        .field("name", &MenuLook::name)
+        .field("caption", &MenuLook::caption)
+        .field("itemName", &MenuLook::itemName)
+        .field("items", &MenuLook::items)
+        .field("exclusive", &MenuLook::exclusive);
+    value_object<ControlLook>("ControlLook")
+        .field("kind", &kindName, &readOnly<ControlLook, std::string_view>)
+        .field("name", &ControlLook::name)
+        .field("label", &accessibleName, &readOnly<ControlLook, std::string_view>)
+        .field("text", &ControlLook::text)
+        .field("left", &pixelsOf<&TwipRect::left>, &readOnly<ControlLook, int>)
+        .field("top", &pixelsOf<&TwipRect::top>, &readOnly<ControlLook, int>)
+        .field("width", &pixelsOf<&TwipRect::width>, &readOnly<ControlLook, int>)
+        .field("height", &pixelsOf<&TwipRect::height>, &readOnly<ControlLook, int>)
+        .field("background", &ControlLook::background)
+        .field("boxFont", &ControlLook::boxFont)
+        .field("tabIndex", &ControlLook::tabIndex)
+        .field("description", &ControlLook::description);
+    value_object<WindowLook>("WindowLook")
+        .field("caption", &WindowLook::caption)
+        .field(
+            "clientWidth", +[](const WindowLook& w) { return pixels(w.clientWidth); },
+            &readOnly<WindowLook, int>)
+        .field(
+            "clientHeight", +[](const WindowLook& w) { return pixels(w.clientHeight); },
+            &readOnly<WindowLook, int>)
+        .field("background", &WindowLook::background)
+        .field("fixedText", &WindowLook::fixedText)
+        .field("boxFont", &WindowLook::boxFont)
+        .field("controls", &WindowLook::controls)
+        .field("tabOrder", &tabOrderNames, &readOnly<WindowLook, val>)
+        .field("menus", &WindowLook::menus)
+        // How long the note of a paste refused for its length shows.
+        .field(
+            "noteMilliseconds", +[](const WindowLook&) { return kTooLongNoteMilliseconds; },
+            &readOnly<WindowLook, int>);
+
+    emscripten::function("look", &windowLook);
     emscripten::function("Form_Load", &formLoad);
     emscripten::function("chooseMenuItem", &chooseMenuItem);
     emscripten::function("DoIt", &doIt);

@@ -1,13 +1,13 @@
 // The page's adapter between the DOM and the core (page.cpp), as the Qt window is on the desktop:
 // what "Do It!" and the menus do, what a box accepts, the tooltips and the failure texts all
-// come from the core. The window's markup comes from the look (window_html.js), already in the
-// document when a build step wrote it there, else written here (window_html.js is then loaded
-// for it); this module only binds behaviour to the elements it finds by id.
+// come from the core, whose handlers act on the page's controls through `controls`. The
+// window's markup, written from the look at build time (prerender.mjs), is in the document;
+// this module only binds behaviour to the elements it finds by id.
 import { combobox } from './combobox.js';
 import { judgedField } from './judged_field.js';
 import { loadCore } from './load_core.js';
 import { menubar } from './menubar.js';
-import { listboxId, optionsHtml } from './markup.js';
+import { listboxId } from './markup.js';
 
 const byId = (id) => document.getElementById(id);
 // The core, once it has loaded. The window, written at build time, is in the document before
@@ -25,43 +25,60 @@ let doIt;
 // The refusal of a paste too long: its beep, and the timer that takes its note away.
 let beeper;
 let noteTimer;
+let noteMilliseconds; // how long the note shows, from the look
 let focusBeforeDialog = null; // where the focus goes back when the failure dialog closes
 
-// The texts the user can change, handed to the core before each handler runs.
-function texts() {
-  return { first: boxes.First.value, second: boxes.Second.value, answer: boxes.Answer.value, operation: list.value };
-}
+// The window's controls as the core's handlers reach them (the operations of Controls): the
+// boxes by name, First's visibility, and the list's entries, which are the options of its popup.
+const controls = {
+  text: (box) => boxes[box].value,
+  setText: (box, text) => { boxes[box].value = text; },
+  firstVisible: () => !boxes.First.hidden,
+  setFirstVisible: (visible) => { boxes.First.hidden = !visible; },
+  listCount: () => listbox.children.length,
+  entryText: (index) => listbox.children[index].textContent,
+  addItem: (name, tip) => {
+    const option = document.createElement('li');
+    option.setAttribute('role', 'option');
+    option.id = `${listbox.id}-${listbox.children.length}`;
+    if (tip) option.title = tip;
+    option.textContent = name;
+    listbox.append(option);
+  },
+  removeEntry: (index) => {
+    listbox.children[index].remove();
+    // The options keep the ids of their places.
+    for (const [at, option] of [...listbox.children].entries()) option.id = `${listbox.id}-${at}`;
+  },
+  editText: () => list.value,
+};
 
-// What a handler changed, back into the DOM.
-function show(view) {
-  boxes.First.value = view.first;
-  boxes.Second.value = view.second;
-  boxes.Answer.value = view.answer;
-  if (view.entries) {
-    boxes.First.hidden = !view.firstVisible;
-    for (const item of document.querySelectorAll('[role=menuitemradio]')) {
-      item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
-    }
-    operation.close();
-    listbox.innerHTML = optionsHtml(list.id, view.entries);
+// What a menu's handler leaves besides the controls: the mode item shown checked and the tooltip
+// of the list's text in the new mode.
+function showMenus(view) {
+  for (const item of document.querySelectorAll('[role=menuitemradio]')) {
+    item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
   }
-  showTip();
+  operation.close();
+  showTip(view.tip);
 }
 
-function showTip() {
-  if (!core) return;
-  const tip = core.operationTip(list.value);
+function showTip(tip) {
   if (tip) list.title = tip;
   else list.removeAttribute('title');
 }
+function tipOfList() {
+  if (core) showTip(core.operationTip(list.value));
+}
 
 // Until the core is there, a change is taken as the browser makes it, to be judged when it is.
-const asTyped = (held, start, end, inserted) => ({ outcome: 'taken', text: held.slice(0, start) + inserted + held.slice(end), cursor: start + inserted.length });
+const asTyped = (changed, cursor) => ({ outcome: 'taken', text: changed, cursor });
 
 // The field hands every change to the core's typing rule for its control.
 function judgeTyping(field) {
   judgedField(field, {
-    rule: (held, start, end, inserted) => (core ? core.typeIntoControl(field.id, held, start, end, inserted) : asTyped(held, start, end, inserted)),
+    rule: (held, start, end, changed, cursor) =>
+      (core ? core.typeIntoControl(field.id, held, start, end, changed, cursor) : asTyped(changed, cursor)),
     refused: (note) => refuse(field, note),
   });
   // Return and Enter press "Do It!", as a dialog's default button.
@@ -94,7 +111,7 @@ function refuse(field, note) {
   shown.style.setProperty('top', `${field.offsetTop + field.offsetHeight}px`);
   shown.hidden = false;
   clearTimeout(noteTimer);
-  noteTimer = setTimeout(() => { shown.hidden = true; }, core.look().noteMilliseconds);
+  noteTimer = setTimeout(() => { shown.hidden = true; }, noteMilliseconds);
 }
 
 // The answer, said once by screen readers after a press of "Do It!" without moving the focus:
@@ -117,15 +134,14 @@ function say(text) {
 // the window's caption and one OK button, which a reader speaks, and the focus goes back where
 // it was.
 function pressDoIt() {
-  const done = core.DoIt(texts());
-  show(done);
+  const failure = core.DoIt(controls);
   // After a failure the region is emptied: the page comes back into the accessibility tree
   // when the dialog closes, and a reader would say the answer before as if it were new.
-  say(done.failure ? '' : boxes.Answer.value);
-  if (!done.failure) return;
+  say(failure ? '' : boxes.Answer.value);
+  if (!failure) return;
   focusBeforeDialog = document.activeElement;
   byId('failure-caption').textContent = byId('caption').textContent;
-  byId('failure-message').textContent = done.failure;
+  byId('failure-message').textContent = failure;
   byId('failure').showModal();
 }
 
@@ -137,21 +153,12 @@ function closeDialog(event) {
   focusBeforeDialog?.focus();
 }
 
-// The window's markup and stylesheet, when no build step put them into the page.
-async function writeWindow(look) {
-  const { windowCss, windowHtml } = await import('./window_html.js');
-  const sheet = new CSSStyleSheet();
-  sheet.replaceSync(windowCss(look));
-  document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
-  byId('window').innerHTML = windowHtml(look);
-}
-
 // What was typed before the core was there, judged now by its typing rule, key by key.
 function judgeTyped(field) {
   if (field.value === field.defaultValue) return;
   let text = '';
   for (const character of field.value) {
-    const typed = core.typeIntoControl(field.id, text, text.length, text.length, character);
+    const typed = core.typeIntoControl(field.id, text, text.length, text.length, text + character, text.length + character.length);
     if (typed.outcome === 'taken') text = typed.text;
   }
   field.value = text;
@@ -165,12 +172,12 @@ function bind() {
   listbox = byId(listboxId(list.id));
   doIt = client.querySelector('button.button');
   // Before the boxes' keys: Return in an open popup chooses an entry and presses nothing.
-  operation = combobox({ field: list, button: list.nextElementSibling, listbox, chosen: showTip });
-  list.addEventListener('input', showTip);
+  operation = combobox({ field: list, button: list.nextElementSibling, listbox, chosen: tipOfList });
+  list.addEventListener('input', tipOfList);
   for (const field of [...Object.values(boxes), list]) judgeTyping(field);
   doIt.addEventListener('click', () => whenReady(pressDoIt));
   menubar(byId('menubar'), {
-    chosen: (item) => whenReady(() => show(core.chooseMenuItem(Number(item.dataset.menu), Number(item.dataset.item), texts()))),
+    chosen: (item) => whenReady(() => showMenus(core.chooseMenuItem(Number(item.dataset.menu), Number(item.dataset.item), controls))),
     home: () => client.querySelector('input:not([hidden]), button'),
   });
   byId('failure-ok').addEventListener('click', closeDialog);
@@ -179,8 +186,11 @@ function bind() {
 
 function ready(loaded) {
   core = loaded;
+  ({ noteMilliseconds } = core.look());
   for (const field of [...Object.values(boxes), list]) judgeTyped(field);
-  show(core.Form_Load(texts()));
+  // The list as written at build time shows what Form_Load gives; the list itself starts empty.
+  listbox.replaceChildren();
+  showMenus(core.Form_Load(controls));
   for (const action of waiting.splice(0)) action();
   document.documentElement.dataset.ready = '';
   // After the first visit the page's files come from the service worker's cache, first.
@@ -197,13 +207,5 @@ function cannotStart(error) {
 }
 
 const loading = loadCore();
-if (byId('client')) {
-  bind();
-  loading.then(ready, cannotStart);
-} else {
-  loading.then(async (loaded) => {
-    await writeWindow(loaded.look());
-    bind();
-    ready(loaded);
-  }).catch(cannotStart);
-}
+bind();
+loading.then(ready, cannotStart);

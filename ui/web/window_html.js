@@ -1,9 +1,8 @@
 // The window as markup: a pure function of the core's look (a plain object, as page.cpp's look()
-// gives it) and, optionally, of the view a handler hands back (the list's entries, whether First
-// shows, the mode item in force). It touches no document, so it runs in the page and under node
-// alike: a build step writes its output into the page beforehand, so that the window paints
-// before the core arrives, and the page loads it only to build its window when the document has
-// none.
+// gives it) and, optionally, of the window Form_Load leaves (the list's entries, whether First
+// shows, the mode item in force). It touches no document: a build step (prerender.mjs) runs it
+// under node and writes its output into the page, so that the window paints before the core
+// arrives.
 //
 // The page's Content-Security-Policy allows no inline style, so places, sizes and colours go
 // into a stylesheet of their own (windowCss), keyed by the controls' ids.

@@ -1,37 +1,9 @@
-// The page's modules that need no browser, under node: the change a field's edit makes, and
-// the window's markup.
+// The page's modules that need no browser, under node: the window's markup.
 //
-//   node modules_test.mjs --site DIR
+//   node modules_test.mjs
 import assert from 'node:assert/strict';
-import { join } from 'node:path';
 import { test } from 'node:test';
-import { pathToFileURL } from 'node:url';
-import { parseArgs } from 'node:util';
-
-const { values: options } = parseArgs({ options: { site: { type: 'string' } } });
-const site = (file) => import(pathToFileURL(join(options.site, file)).href);
-// judged_field.js reaches the site only inside the page's bundled script: taken from the tree.
-const { changeBetween } = await import('../judged_field.js');
-const { windowCss, windowHtml } = await site('window_html.js');
-
-test('an edit is the one replacement between the texts before and after it', () => {
-  const rows = [
-    // before, after, [start, end, inserted]
-    ['12345', '1234', [4, 5, '']], // Backspace at the end
-    ['12345', '2345', [0, 1, '']], // Delete at the start
-    ['1000', '100', [3, 4, '']], // one of a run: the last of the equal ones
-    ['1.5E-7', '1E-7', [1, 3, '']], // a word, or a selection
-    ['abc', '', [0, 3, '']],
-    ['', 'x', [0, 0, 'x']],
-    ['12', '1x2', [1, 1, 'x']],
-    ['abcd', 'aXd', [1, 3, 'X']],
-    ['same', 'same', [4, 4, '']],
-    ['a😀b', 'ab', [1, 3, '']], // a pair of UTF-16 code units
-  ];
-  for (const [before, after, [start, end, inserted]] of rows) {
-    assert.deepEqual(changeBetween(before, after), { start, end, inserted }, `${before} -> ${after}`);
-  }
-});
+import { windowCss, windowHtml } from '../window_html.js';
 
 const look = {
   caption: 'A & B', clientWidth: 100, clientHeight: 50, background: 'rgb(1, 2, 3)', boxFont: { family: 'Mono', points: 12, weight: 700 },

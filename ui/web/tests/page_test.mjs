@@ -331,6 +331,38 @@ describe('the failure dialog', () => {
   });
 });
 
+describe('the core', () => {
+  test('a press of Do It! and a menu item are each one call into the core', async () => {
+    context = await running.browser.newContext();
+    // The core's module as served, its exports counted as the page calls them.
+    await context.route('**/quillon-core.js', async (route) => {
+      const response = await route.fetch();
+      const body = (await response.text()).replace(/export default (\w+);/, `export default (settings) => $1(settings).then((core) => {
+        for (const [name, call] of Object.entries(core)) {
+          if (typeof call === 'function' && /^[A-Za-z]/.test(name)) core[name] = (...args) => { (globalThis.coreCalls ??= []).push(name); return call(...args); };
+        }
+        return core;
+      });`);
+      await route.fulfill({ response, body });
+    });
+    const page = await context.newPage();
+    problems = watch(page);
+    await open(page, running.server.url);
+    const calls = async (act) => {
+      await page.evaluate(() => { globalThis.coreCalls = []; });
+      await act();
+      return page.evaluate(() => globalThis.coreCalls);
+    };
+    await setValue(page, 'First', '7');
+    await setValue(page, 'Second', '2');
+    await chooseByKeys(page, '÷');
+    assert.deepEqual(await calls(() => page.getByRole('button', { name: 'Do It!' }).click()), ['DoIt']);
+    assert.equal(await value(page, 'Answer'), '3.5');
+    assert.deepEqual(await calls(() => page.locator('#mnuNum1').evaluate((item) => item.click())), ['chooseMenuItem']);
+    assert.equal(await page.locator('#First').isHidden(), true);
+  });
+});
+
 describe('typing', () => {
   test('a box takes what the typing rule lets through, key by key, pasted and typed at once', async () => {
     const page = await freshPage();

@@ -74,6 +74,8 @@ const char* kindName(ScriptCommand::Kind kind) {
             return "set";
         case ScriptCommand::Kind::TypeText:
             return "type";
+        case ScriptCommand::Kind::TypeOverText:
+            return "keys";
         case ScriptCommand::Kind::SelectIndex:
             return "select";
         case ScriptCommand::Kind::EditOperation:

@@ -100,23 +100,27 @@ export class PageDriver {
     await this.page.keyboard.type(text);
   }
 
-  // Types into a box. Nobody can click a hidden box (First in one-number mode), so there the
-  // keys' text reaches it as the browser would deliver it, one character at a time, to the
-  // page's own handler of typed text.
-  async typeInto(id, text) {
+  // Types into a box, emptied first (type) or over its whole text selected, as Tab leaves it
+  // (keys). Nobody can click a hidden box (First in one-number mode), so there the keys' text
+  // reaches it as the browser would deliver it, one character at a time, to the page's own
+  // handler of typed text.
+  async typeInto(id, text, emptied) {
     const visible = await this.page.evaluate((box) => document.getElementById(box).checkVisibility(), id);
     if (visible) {
-      await this.emptyBox(id);
+      await this.click(this.places[id]);
+      await this.page.keyboard.press('Control+A');
+      if (emptied) await this.page.keyboard.press('Delete');
       await this.typeKeys(text);
       return;
     }
-    await this.page.evaluate(([box, typed]) => {
+    await this.page.evaluate(([box, typed, empty]) => {
       const field = document.getElementById(box);
-      field.value = '';
+      if (empty) field.value = '';
+      field.select();
       for (const character of typed) {
         field.dispatchEvent(new InputEvent('beforeinput', { inputType: 'insertText', data: character, cancelable: true }));
       }
-    }, [id, text]);
+    }, [id, text, emptied]);
   }
 
   // Chooses entry `index` of the list: with the mouse, the arrow and the entry; with the keys,
@@ -192,7 +196,8 @@ export class PageDriver {
         await this.page.evaluate(([id, written]) => { document.getElementById(id).value = written; }, [command.box, command.text]);
         return null;
       case 'type':
-        await this.typeInto(command.box, command.text);
+      case 'keys':
+        await this.typeInto(command.box, command.text, command.kind === 'type');
         return null;
       case 'select':
         if (command.number === -1) await this.emptyBox('Operation');
