@@ -46,12 +46,8 @@ QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
 // Every name the list can hold, whichever menu items the user chooses.
 QStringList everyOperationName() {
     QStringList names;
-    for (const CatalogueBlock& block : allBlocks()) {
-        for (const Mode mode : {Mode::TwoNumbers, Mode::OneNumber}) {
-            for (const CatalogueEntry& entry : block.entries(mode)) {
-                names.append(toQString(entry.name));
-            }
-        }
+    for (const CatalogueEntry* entry : everyEntry()) {
+        names.append(toQString(entry->name));
     }
     return names;
 }
