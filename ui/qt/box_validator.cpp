@@ -42,6 +42,11 @@ BoxValidator::BoxValidator(QLineEdit* edit, std::size_t limit)
     noteSelection();
 }
 
+void BoxValidator::write(const QString& text) {
+    hold(text);
+    edit_->setText(text);
+}
+
 void BoxValidator::hold(const QString& text) {
     held_ = text;
 }

@@ -15,13 +15,15 @@ public:
     // `limit` in UTF-16 code units; kNoTypingLimit for none.
     BoxValidator(QLineEdit* edit, std::size_t limit);
 
-    // Takes the text the program is about to write as the text held before, so that the box
-    // does not judge it as typing.
-    void hold(const QString& text);
+    // Writes `text` into the box as the program does: held as the box's text before the box
+    // asks about it, so that it is never judged as typing, and so never cut.
+    void write(const QString& text);
 
     State validate(QString& input, int& pos) const override;
 
 private:
+    // The box's text, against which the next change is judged.
+    void hold(const QString& text);
     // The lengths of the held text's start and end that the change kept: the change replaced
     // what lay between them by the text inserted there.
     std::pair<qsizetype, qsizetype> replaced(const QString& input, int pos) const;

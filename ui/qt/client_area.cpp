@@ -168,6 +168,23 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     list_->makeRoomFor(everyOperationName());
 }
 
+void ClientArea::fitToText(int menuBarWidth) {
+    scale_ = LayoutScale();
+    layOut(scale_);
+    // Frames and paddings that depend on the size may move once more; a few rounds settle.
+    for (int round = 0; round < 4; ++round) {
+        // The menu bar is as wide as the client area and shows both titles whole or hides
+        // the second behind an extension button.
+        const LayoutScale needed = std::max(
+            neededScale(scale_), LayoutScale::toReach(windowLook().clientWidth, menuBarWidth));
+        if (!(scale_ < needed)) {
+            break;
+        }
+        scale_ = needed;
+        layOut(scale_);
+    }
+}
+
 void ClientArea::layOut(const LayoutScale& scale) {
     const WindowLook& look = windowLook();
     setFixedSize(pixels(look.clientWidth, scale), pixels(look.clientHeight, scale));
