@@ -32,7 +32,7 @@ private:
 
     QLineEdit* edit_;
     std::size_t limit_;
-    QString held_;
+    mutable QString held_;  // validate() holds the text the rule put in place of a change
     qsizetype selectionStart_ = 0;
     qsizetype selectionEnd_ = 0;
 };
