@@ -70,8 +70,7 @@ const CatalogueBlock& exponentialOperators();
 const CatalogueBlock& trigonometry();
 const CatalogueBlock& miscellaneous();
 
-// Every block: the basic block first, then the categories in menu order. The one walk over the
-// tables, for whatever needs every name.
+// Every block: the basic block first, then the categories in menu order.
 inline std::span<const CatalogueBlock> allBlocks() {
     static const std::array list = {
         basicBlock(),           relationalOperators(), bitwiseAndLogicalOperators(),
@@ -85,6 +84,10 @@ inline std::span<const CatalogueBlock> allBlocks() {
 inline std::span<const CatalogueBlock> categories() {
     return allBlocks().subspan(1);
 }
+
+// Every entry of every block, block by block, each block's two-number form before its
+// one-number form: the one walk over the tables, for whatever needs every name.
+std::span<const CatalogueEntry* const> everyEntry();
 
 // The mode that NumberMode stands for: 2 is two-number mode, every other value one-number mode.
 Mode modeOf(std::int16_t NumberMode);

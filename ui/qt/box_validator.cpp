@@ -26,6 +26,11 @@ BoxValidator::BoxValidator(QLineEdit* edit, std::size_t limit)
     noteSelection();
 }
 
+void BoxValidator::write(const QString& text) {
+    hold(text);
+    edit_->setText(text);
+}
+
 void BoxValidator::hold(const QString& text) {
     held_ = text;
 }
@@ -52,6 +57,9 @@ QValidator::State BoxValidator::validate(QString& input, int& pos) const {
     if (units(input) != typed.text) {
         input = QString::fromUtf16(typed.text.data(), static_cast<qsizetype>(typed.text.size()));
         pos = static_cast<int>(typed.cursor);
+        // The box puts the rule's text in and asks about it once more: it is the rule's own,
+        // already judged, and held so that it is not judged again as a change of its own.
+        held_ = input;
     }
     return Acceptable;
 }

@@ -15,19 +15,21 @@ public:
     // `limit` in UTF-16 code units; kNoTypingLimit for none.
     BoxValidator(QLineEdit* edit, std::size_t limit);
 
-    // Takes the text the program is about to write as the text held before, so that the box
-    // does not judge it as typing.
-    void hold(const QString& text);
+    // Writes `text` into the box as the program does: held as the box's text before the box
+    // asks about it, so that it is never judged as typing, and so never cut.
+    void write(const QString& text);
 
     State validate(QString& input, int& pos) const override;
 
 private:
+    // The box's text, against which the next change is judged.
+    void hold(const QString& text);
     void noteSelection();
     void refuse(bool withNote) const;
 
     QLineEdit* edit_;
     std::size_t limit_;
-    QString held_;
+    mutable QString held_;  // validate() holds the text the rule put in place of a change
     qsizetype selectionStart_ = 0;
     qsizetype selectionEnd_ = 0;
 };

@@ -46,12 +46,8 @@ QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
 // Every name the list can hold, whichever menu items the user chooses.
 QStringList everyOperationName() {
     QStringList names;
-    for (const CatalogueBlock& block : allBlocks()) {
-        for (const Mode mode : {Mode::TwoNumbers, Mode::OneNumber}) {
-            for (const CatalogueEntry& entry : block.entries(mode)) {
-                names.append(toQString(entry.name));
-            }
-        }
+    for (const CatalogueEntry* entry : everyEntry()) {
+        names.append(toQString(entry->name));
     }
     return names;
 }
@@ -170,6 +166,23 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     }
     list_ = findChild<OperationBox*>(QString(), Qt::FindDirectChildrenOnly);
     list_->makeRoomFor(everyOperationName());
+}
+
+void ClientArea::fitToText(int menuBarWidth) {
+    scale_ = LayoutScale();
+    layOut(scale_);
+    // Frames and paddings that depend on the size may move once more; a few rounds settle.
+    for (int round = 0; round < 4; ++round) {
+        // The menu bar is as wide as the client area and shows both titles whole or hides
+        // the second behind an extension button.
+        const LayoutScale needed = std::max(
+            neededScale(scale_), LayoutScale::toReach(windowLook().clientWidth, menuBarWidth));
+        if (!(scale_ < needed)) {
+            break;
+        }
+        scale_ = needed;
+        layOut(scale_);
+    }
 }
 
 void ClientArea::layOut(const LayoutScale& scale) {

@@ -1,6 +1,6 @@
 // The window's client area in Qt Widgets: one widget for each control of the look table
 // (look.h), named, coloured and in the focus order as the table says, placed at a layout scale.
-// What the controls do is Form1's.
+// It fits them to the desktop's text; what they do is Form1's.
 #pragma once
 
 #include <QWidget>
@@ -23,6 +23,15 @@ public:
                              Qt::FindDirectChildrenOnly);
     }
 
+    // Grows the client area from its twips by the smallest factor at which every text shows
+    // whole (the list's start text and the starts of its names, and the menu titles of a bar
+    // `menuBarWidth` pixels wide above it; the boxes' and the button's font grows with them),
+    // starting again from 1, and places everything at it.
+    void fitToText(int menuBarWidth);
+
+    // The factor of the last fit: 1 where nothing needs more.
+    const LayoutScale& scale() const { return scale_; }
+
     // Places the client area and every control at `scale`, the box font grown alike.
     void layOut(const LayoutScale& scale);
 
@@ -33,6 +42,7 @@ public:
 
 private:
     OperationBox* list_ = nullptr;
+    LayoutScale scale_;
 };
 
 }  // namespace quillon

@@ -1,25 +1,18 @@
 #include "form1.h"
 
 #include <QAction>
-#include <QActionGroup>
-#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
-#include <algorithm>
+#include <cstddef>
 #include <optional>
-#include <span>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "answer_announcer.h"
 #include "box_accessible.h"
@@ -29,6 +22,7 @@
 #include "driver.h"
 #include "handlers.h"
 #include "look.h"
+#include "menu_bar.h"
 #include "operation_box.h"
 #include "qt_text.h"
 
@@ -54,14 +48,18 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
     };
     buildControls();
     connectControls();
-    buildMenus();
+    menus_ = new MenuBar(this, operation_, [this](const MenuLook& menu, std::int16_t index) {
+        menu.click(*this, numberMode_, index);
+        menus_->showMode(numberMode_);
+    });
+    setMenuBar(menus_);
     connectKeys();
     // The window keeps the size of its menu bar and client area: nothing moves when the
     // desktop tries to resize it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     fitToText();
     Form_Load(*this, numberMode_);
-    showMode();
+    menus_->showMode(numberMode_);
 }
 
 Form1::~Form1() = default;
@@ -74,28 +72,20 @@ void Form1::buildControls() {
     second_ = client_->control<QLineEdit>("Second");
     answer_ = client_->control<QLineEdit>("Answer");
     doIt_ = client_->control<QPushButton>("DoIt");
+    for (const Box which : {Box::First, Box::Second, Box::Answer}) {
+        validators_[static_cast<std::size_t>(which)] =
+            box(which)->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
+    }
     announcer_ = new AnswerAnnouncer(this);
 }
 
 void Form1::fitToText() {
     fitPending_ = false;
-    scale_ = LayoutScale();
-    client_->layOut(scale_);
-    // Frames and paddings that depend on the size may move once more; a few rounds settle.
-    for (int round = 0; round < 4; ++round) {
-        LayoutScale needed = client_->neededScale(scale_);
-        // The menu bar is as wide as the client area and shows both titles whole or hides
-        // the second behind an extension button.
-        if (!menuBar()->isNativeMenuBar()) {
-            needed = std::max(needed, LayoutScale::toReach(windowLook().clientWidth,
-                                                           menuBar()->sizeHint().width()));
-        }
-        if (!(scale_ < needed)) {
-            break;
-        }
-        scale_ = needed;
-        client_->layOut(scale_);
-    }
+    client_->fitToText(menus_->neededWidth());
+}
+
+double Form1::layoutScale() const {
+    return client_->scale().factor();
 }
 
 void Form1::connectControls() {
@@ -110,82 +100,7 @@ void Form1::connectControls() {
     }
 }
 
-void Form1::buildMenus() {
-    for (const MenuLook& look : windowLook().menus) {
-        auto* menu = new QMenu(toQString(look.caption), menuBar());
-        if (look.exclusive) {
-            ChoiceMenuAccessible::mark(menu);
-        }
-        menuBar()->addMenu(menu);
-        menu->setObjectName(toQString(look.name));
-        // A screen reader names the open menu by its caption.
-        menu->setAccessibleName(toQString(look.caption));
-        menu->menuAction()->setObjectName(toQString(look.name));
-        QActionGroup* choice = nullptr;
-        if (look.exclusive) {
-            choice = new QActionGroup(menu);
-            choice->setExclusive(true);
-        }
-        QList<QAction*>& items = menuItems_.emplace_back();
-        std::int16_t index = 0;
-        for (const std::string_view caption : look.items) {
-            ++index;
-            auto* item = new QAction(toQString(caption), menu);
-            item->setObjectName(toQString(look.itemName) + QString::number(index));
-            if (choice != nullptr) {
-                item->setCheckable(true);
-                choice->addAction(item);
-            }
-            menu->addAction(item);
-            connect(item, &QAction::triggered, menu, [this, click = look.click, index] {
-                click(*this, numberMode_, index);
-                showMode();
-            });
-            items.append(item);
-        }
-    }
-}
-
 void Form1::connectKeys() {
-    // F10 opens the first menu, as on GNOME and KDE; from there the arrow keys move between
-    // and within the menus and Return chooses.
-    auto* menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menus, &QShortcut::activated, this, [this] {
-        // The menu bar holds the focus while its menus are open. Otherwise the toolkit gives
-        // the focus back to the box it came from each time Right or Left closes one menu and
-        // opens the next, and a screen reader reads that box instead of the highlighted item.
-        if (focusWidget() != menuBar()) {
-            menuFocus_ = focusWidget();
-        }
-        menuBar()->setFocus(Qt::MenuBarFocusReason);
-        QAction* first = menuBar()->actions().value(0);
-        menuBar()->setActiveAction(first);
-        // With its first item highlighted, as when a menu is reached by the arrow keys.
-        if (first != nullptr && first->menu() != nullptr) {
-            first->menu()->setActiveAction(first->menu()->actions().value(0));
-        }
-    });
-    // Escape closes a menu and, once no menu is open, leaves the menu bar too, so that the
-    // focus is back where it was rather than on the menu bar.
-    for (QAction* top : menuBar()->actions()) {
-        connect(top->menu(), &QMenu::aboutToHide, this, [this] {
-            QTimer::singleShot(0, this, [this] {
-                if (QApplication::activePopupWidget() == nullptr && menuBar()->hasFocus()) {
-                    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                    QApplication::sendEvent(menuBar(), &escape);
-                    // Where F10 took the focus from; First may have been hidden meanwhile,
-                    // and the focus then goes on to the list, as it would have from First.
-                    QWidget* back = menuFocus_ != nullptr && menuFocus_->isVisible()
-                                        ? menuFocus_.data()
-                                        : operation_;
-                    if (menuBar()->hasFocus() && back != nullptr) {
-                        back->setFocus(Qt::MenuBarFocusReason);
-                    }
-                    menuFocus_ = nullptr;
-                }
-            });
-        });
-    }
     // The platform's Quit key, and Ctrl+Q where the platform has none, closes the window,
     // which ends the program.
     QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
@@ -197,21 +112,12 @@ void Form1::connectKeys() {
     connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
-void Form1::showMode() {
-    const std::span<const MenuLook> menus = windowLook().menus;
-    for (std::size_t menu = 0; menu < menus.size(); ++menu) {
-        if (menus[menu].checkedItem != nullptr) {
-            menuItem(menu, menus[menu].checkedItem(numberMode_))->setChecked(true);
-        }
-    }
-}
-
 void Form1::setFailureReporter(FailureReporter reporter) {
     reporter_ = std::move(reporter);
 }
 
 QAction* Form1::menuItem(std::size_t menu, int index) const {
-    return menu < menuItems_.size() ? menuItems_[menu].value(index - 1) : nullptr;
+    return menus_->item(menu, index);
 }
 
 QLineEdit* Form1::box(Box which) const {
@@ -226,19 +132,12 @@ QLineEdit* Form1::box(Box which) const {
     return answer_;
 }
 
-BoxValidator* Form1::validator(Box which) const {
-    return box(which)->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
-}
-
 std::string Form1::text(Box which) const {
     return toStdString(box(which)->text());
 }
 
 void Form1::setText(Box which, const std::string& text) {
-    const QString written = toQString(text);
-    // What the program writes is never cut.
-    validator(which)->hold(written);
-    box(which)->setText(written);
+    validators_[static_cast<std::size_t>(which)]->write(toQString(text));
 }
 
 bool Form1::firstVisible() const {

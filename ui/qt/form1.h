@@ -1,23 +1,20 @@
-// Form1: the main window. It holds the client area built from the look (ClientArea), builds the
-// menus and the keys, and adapts its widgets to the control operations that the evaluator and
-// the menu handlers use.
+// Form1: the main window. It holds the client area (ClientArea) and the menu bar (MenuBar),
+// both built from the look, gives them what they do, and adapts its widgets to the control
+// operations that the evaluator and the menu handlers use.
 // It adds no rules of its own: every press of "Do It!" and every menu item runs a handler.
 // How the window looks (each control's place in twips, colour, font and tab order, the menu
-// tree) is the toolkit-free table of look.h; the widgets are built from it and then given what
-// they do.
+// tree) is the toolkit-free table of look.h.
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "controls.h"
 #include "failure.h"
-#include "layout_scale.h"
 
 class QAction;
 class QLineEdit;
@@ -28,6 +25,7 @@ namespace quillon {
 class AnswerAnnouncer;
 class BoxValidator;
 class ClientArea;
+class MenuBar;
 class OperationBox;
 
 class Form1 final : public QMainWindow, public Controls {
@@ -52,7 +50,7 @@ public:
 
     // The factor by which the window and all its controls have grown from their twips so that
     // the desktop's text shows whole in them: 1 where nothing needs more.
-    double layoutScale() const { return scale_.factor(); }
+    double layoutScale() const;
 
     // The control operations, on the widgets.
     std::string text(Box box) const override;
@@ -74,31 +72,25 @@ private:
     // The widgets as the window's description shows them, then what they do.
     void buildControls();
     void connectControls();
-    void buildMenus();
     void connectKeys();
-    // Checks the item of the current mode in each exclusive menu.
-    void showMode();
-    // Grows the window from its twips by the smallest factor at which every text shows whole
-    // (the list's start text and the starts of its names, the menu titles; the boxes' and the
-    // button's font grows with them), starting again from 1, and places everything at it.
+    // Fits the client area to the desktop's text and the menu bar's titles.
     void fitToText();
     QLineEdit* box(Box box) const;
-    BoxValidator* validator(Box box) const;
     void showOperationTip();
     // Runs the evaluator for a press of "Do It!" and reports its failure, if any.
     void pressDoIt();
 
     ClientArea* client_ = nullptr;
+    MenuBar* menus_ = nullptr;
     QLineEdit* first_ = nullptr;
     OperationBox* operation_ = nullptr;
     QLineEdit* second_ = nullptr;
     QLineEdit* answer_ = nullptr;
     QPushButton* doIt_ = nullptr;
-    AnswerAnnouncer* announcer_ = nullptr;    // tells screen readers each answer
-    std::vector<QList<QAction*>> menuItems_;  // each menu's items, as in the look
-    QPointer<QWidget> menuFocus_;             // where F10 took the focus from
+    AnswerAnnouncer* announcer_ = nullptr;  // tells screen readers each answer
+    // The validators of First, Second and Answer, in the order of Box.
+    std::array<BoxValidator*, 3> validators_{};
 
-    LayoutScale scale_;
     bool fitPending_ = false;  // a fit after a change of style is on its way
 
     std::int16_t numberMode_ = 0;
