@@ -196,6 +196,13 @@ std::string tipOf(const std::string& editText) {
     return std::string(operationTip(editText, modeOf(NumberMode)));
 }
 
+// What a screen reader says of the list beside its name: the tooltip of `editText`, if any,
+// and the number of entries the list holds.
+std::string descriptionOf(const std::string& editText) {
+    return operationDescription(operationTip(editText, modeOf(NumberMode)),
+                                static_cast<std::size_t>(controls.listCount()));
+}
+
 // What the control named `name` holds after the user replaces the range [start, end) of
 // `held` with `inserted` (empty for a removal): {outcome, text, cursor, note}, the outcome
 // "taken", "unchanged" or "tooLong" (refused; the box keeps `held`), and the note to show
@@ -231,6 +238,7 @@ EMSCRIPTEN_BINDINGS(quillon) {
     emscripten::function("chooseMenuItem", &chooseMenuItem);
     emscripten::function("DoIt", &doIt);
     emscripten::function("operationTip", &tipOf);
+    emscripten::function("operationDescription", &descriptionOf);
     emscripten::function("typeIntoControl", &typeIntoControl);
 }
 

@@ -48,11 +48,14 @@ function show(view) {
   showTip();
 }
 
+// The tooltip of the chosen entry; and, for screen readers, the core's description of the list
+// (the tooltip and the number of entries), which a reader says when the list gets the focus.
 function showTip() {
   if (!core) return;
   const tip = core.operationTip(list.value);
   if (tip) list.title = tip;
   else list.removeAttribute('title');
+  list.setAttribute('aria-description', core.operationDescription(list.value));
 }
 
 // Until the core is there, a change is taken as the browser makes it, to be judged when it is.
