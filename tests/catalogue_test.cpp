@@ -103,6 +103,24 @@ TEST(Catalogue, EveryEntryHasATipInItsOwnModeOnly) {
     EXPECT_EQ(operationTip("+ ", kTwo), "");
 }
 
+// What a screen reader says of the list on the focus: the tip, if any, then the count, one
+// entry in the singular.
+TEST(Catalogue, OperationDescriptionIsTheTipThenTheCount) {
+    const struct {
+        std::string_view tip;
+        std::size_t count;
+        std::string_view said;
+    } rows[] = {
+        {"First divided by Second", 4, "First divided by Second, 4 operations"},
+        {"", 10, "10 operations"},
+        {"", 1, "1 operation"},
+        {"", 0, "0 operations"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(operationDescription(row.tip, row.count), row.said) << row.tip << row.count;
+    }
+}
+
 // "Do It!" knows each name in its own mode only; the placeholder names no operation.
 TEST(Catalogue, EveryNameIsEvaluatedInItsModeAndInNoOther) {
     for (const bool twoNumbers : {true, false}) {

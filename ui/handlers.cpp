@@ -20,6 +20,16 @@ std::string_view operationTip(std::string_view name, Mode mode) {
     return entry == nullptr ? std::string_view() : entry->tip;
 }
 
+std::string operationDescription(std::string_view tip, std::size_t count) {
+    std::string said(tip);
+    if (!said.empty()) {
+        said += ", ";
+    }
+    said += std::to_string(count);
+    said += count == 1 ? " operation" : " operations";
+    return said;
+}
+
 void Form_Load(Controls& controls, std::int16_t& NumberMode) {
     if (NumberMode == 0) {
         NumberMode = 2;

@@ -6,7 +6,9 @@
 // at most one category block: the one chosen last since the mode was last set.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "controls.h"
@@ -16,6 +18,11 @@ namespace quillon {
 
 // The tooltip of an entry of the list in that mode; empty for any other text.
 std::string_view operationTip(std::string_view name, Mode mode);
+
+// What a screen reader says of Operation beside its name when it gets the focus: the tooltip
+// of the chosen entry, if any, then how many entries the list holds ("First divided by
+// Second, 4 operations"). Both front-ends say it in these words.
+std::string operationDescription(std::string_view tip, std::size_t count);
 
 // Sets two-number mode if no mode is set yet and appends the two-number basic block. The list
 // is not cleared first and no entry is selected.

@@ -4,7 +4,9 @@
 #include <QAccessible>
 #include <QLineEdit>
 
+#include "handlers.h"
 #include "operation_box.h"
+#include "qt_text.h"
 
 namespace quillon {
 
@@ -31,10 +33,8 @@ QString OperationBoxAccessible::text(QAccessible::Text t) const {
     // What the chosen operation does (the box's tooltip), then how many entries the list
     // holds, heard when the box gets the focus.
     if (t == QAccessible::Description) {
-        const QString count = box->count() == 1 ? QStringLiteral("1 operation")
-                                                : QStringLiteral("%1 operations").arg(box->count());
-        const QString tip = QAccessibleWidget::text(t);
-        return tip.isEmpty() ? count : tip + QStringLiteral(", ") + count;
+        return toQString(operationDescription(toStdString(QAccessibleWidget::text(t)),
+                                              static_cast<std::size_t>(box->count())));
     }
     // The name is the widget's accessible name, whatever the field shows.
     return QAccessibleWidget::text(t);

@@ -145,13 +145,19 @@ private:
     val page_;
 };
 
-// The tooltip of the list's edit text in the mode in force; empty when it names no entry.
-std::string tipOf(const std::string& editText) {
-    return std::string(operationTip(editText, modeOf(NumberMode)));
+// The tooltip of the list's edit text in the mode in force (empty when it names no entry), and
+// what a screen reader says of the list beside its name: that tooltip and the number of
+// entries, `count`.
+val listTip(const std::string& editText, int count) {
+    const std::string_view tip = operationTip(editText, modeOf(NumberMode));
+    val out = val::object();
+    out.set("tip", std::string(tip));
+    out.set("description", operationDescription(tip, static_cast<std::size_t>(count)));
+    return out;
 }
 
 // What the menus show after a handler: for each menu the item shown checked (from 1), or null
-// where its items are no exclusive choice, and the tooltip of the list's edit text.
+// where its items are no exclusive choice, and the list's tooltip and description (listTip).
 val menuView(const PageControls& controls) {
     val checked = val::array();
     for (const MenuLook& menu : windowLook().menus) {
@@ -160,7 +166,7 @@ val menuView(const PageControls& controls) {
     }
     val out = val::object();
     out.set("checkedItems", checked);
-    out.set("tip", tipOf(controls.editText()));
+    out.set("list", listTip(controls.editText(), controls.listCount()));
     return out;
 }
 
@@ -262,7 +268,7 @@ EMSCRIPTEN_BINDINGS(quillon) {
     emscripten::function("Form_Load", &formLoad);
     emscripten::function("chooseMenuItem", &chooseMenuItem);
     emscripten::function("DoIt", &doIt);
-    emscripten::function("operationTip", &tipOf);
+    emscripten::function("listTip", &listTip);
     emscripten::function("typeIntoControl", &typeIntoControl);
 }
 

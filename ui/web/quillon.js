@@ -60,15 +60,18 @@ function showMenus(view) {
     item.setAttribute('aria-checked', String(Number(item.dataset.item) === view.checkedItems[item.dataset.menu]));
   }
   operation.close();
-  showTip(view.tip);
+  showTip(view.list);
 }
 
-function showTip(tip) {
+// The tooltip of the chosen entry; and, for screen readers, the core's description of the list
+// (the tooltip and the number of entries), which a reader says when the list gets the focus.
+function showTip({ tip, description }) {
   if (tip) list.title = tip;
   else list.removeAttribute('title');
+  list.setAttribute('aria-description', description);
 }
 function tipOfList() {
-  if (core) showTip(core.operationTip(list.value));
+  if (core) showTip(core.listTip(list.value, listbox.children.length));
 }
 
 // Until the core is there, a change is taken as the browser makes it, to be judged when it is.

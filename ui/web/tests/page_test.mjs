@@ -257,6 +257,8 @@ describe('the keyboard', () => {
     assert.equal(await list.getAttribute('aria-expanded'), 'false');
     assert.equal(await list.inputValue(), '-');
     assert.ok(await list.getAttribute('title'), 'the chosen entry\'s tooltip');
+    assert.equal(await list.getAttribute('aria-description'), `${await list.getAttribute('title')}, 4 operations`,
+      'a screen reader hears the tooltip and the number of entries');
   });
 
   test('typing suggests the entries that start with the text and never adds one', async () => {
