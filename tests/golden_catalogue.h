@@ -29,7 +29,8 @@ inline std::vector<std::string> goldenNames(int mode) {
             continue;
         }
         for (const std::string name : state.at("entries")) {
-            if (name != kNoOperators && std::ranges::find(names, name) == names.end()) {
+            if (name != kNoOperators &&
+                std::find(names.begin(), names.end(), name) == names.end()) {
                 names.push_back(name);
             }
         }
