@@ -56,7 +56,8 @@ def main():
     try:
         # Only once it is shown: the window exists, named, before it is mapped, and focusing
         # it then fails (BadMatch), which a loaded machine makes likely.
-        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Quillon$"],
+        window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible",
+                                 "--name", "^Quillon$"],
                                 check=True, capture_output=True, text=True).stdout.split()[0]
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
         app = wait_for("the window on the accessibility bus", application)
