@@ -258,22 +258,31 @@ print(g[0][::-1] + g[1][::-1] + g[2][::-1] + "".join(g[3][i:i + 2][::-1] for i i
         return 1
     fi
     local wanted
+    # (Wine writes an EstimatedSize of 0; Windows works the size out from the files'.)
     for wanted in "DisplayName +REG_SZ +Quillon\$" "DisplayVersion +REG_SZ +$version\$" \
-        "Publisher +REG_SZ +Quillon developers\$" "EstimatedSize +REG_DWORD +0x[1-9a-f]" \
+        "Publisher +REG_SZ +Quillon developers\$" "EstimatedSize +REG_DWORD " \
         "UninstallString +REG_EXPAND_SZ +MsiExec.exe /X${codes[1]}\$"; do
         grep -q -E "^ +$wanted" <<<"$now" || { echo "the entry lacks: $wanted" >&2; return 1; }
     done
+    # Its icon, which the Installer keeps for the entry: the program's.
+    local icon="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Installer/${codes[1]}/quillon.ico"
+    cmp "$repo/ui/icons/quillon.ico" "$icon" || { echo "the entry has no icon" >&2; return 1; }
     # The zip's files, each once, in the user's programs folder; the shortcut, to the program.
     if ! diff <(cd "$build/msi-files" && cd "$(dirname "$(find . -name quillon.exe)")" &&
         find . -type f | LC_ALL=C sort) <(cd "$programs" && find . -type f | LC_ALL=C sort); then
         echo "$programs does not hold the package's files" >&2
         return 1
     fi
-    if ! strings -e l "$menu/Quillon.lnk" | grep -q -i 'Programs\\Quillon\\quillon.exe'; then
+    if ! strings "$menu/Quillon.lnk" | grep -q -i -F 'AppData\Local\Programs\Quillon\quillon.exe'; then
         echo "no shortcut Quillon to quillon.exe in the Start menu ($menu)" >&2
         return 1
     fi
     echo "files in $programs, shortcut $menu/Quillon.lnk"
+    # What the registry holds of it now, which the uninstall must take away.
+    local held
+    held=$(registry | wc -l)
+    echo "$held registry lines mention Quillon or its product codes"
+    ((held > 0)) || { echo "the registry shows nothing of the installation" >&2; return 1; }
     shows_its_window "$programs" "$build/msi-loaddll.log" "$build/screenshot-installed.png"
 
     "$wine" msiexec /x "Z:${msi//\//\\}" /qn
