@@ -27,8 +27,8 @@ public:
     void layOut(const LayoutScale& scale);
 
     // The least scale, from `current`, at which the list's texts (its start text and the
-    // starts of its names) show whole, given how much room the controls leave them at
-    // `current`; the boxes and the button need nothing, their font grows with them.
+    // starts of its names) and the glyphs of a number in each box show whole, given how much
+    // room the controls leave them at `current`.
     LayoutScale neededScale(const LayoutScale& current) const;
 
 private:
