@@ -31,6 +31,9 @@ if [[ -z ${WINEPREFIX:-} || -z ${QUILLON_WINE:-} ]]; then
     wine_environment "$build" || exit 2
 fi
 wine=$QUILLON_WINE
+# The loader's own errors stay on even with wine's messages silenced: a DLL the program needs
+# and cannot find is then named ("Library ... not found") instead of looking like a lost start.
+export WINEDEBUG=${WINEDEBUG:+$WINEDEBUG,}err+module
 output=$(mktemp)
 errors=$(mktemp)
 trap 'rm -f "$output" "$errors"' EXIT
