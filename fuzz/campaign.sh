@@ -3,7 +3,8 @@
 # and UndefinedBehaviorSanitizer) for MINUTES, merges what it found into a work corpus with
 # libFuzzer's -merge=1, replays every input new to the work corpus through the libc++, MinGW and
 # WebAssembly builds with .ci/compare-corpus.sh, and ends with one line: inputs run, coverage,
-# new inputs, mismatches, findings.
+# new inputs, mismatches, the builds that could not start (compared nothing, counted as no
+# mismatch), findings.
 #
 #   fuzz/campaign.sh MINUTES
 #
