@@ -2,15 +2,17 @@
 # Cross-builds the whole program, quillon.exe with its window, quillon-replay and the test
 # suites for 64-bit Windows with MinGW-w64, runs the tests under wine64 in a private prefix on
 # a virtual X server (Xvfb), checks that quillon-replay gives byte for byte the output of a
-# native build, headless and through the window, and packs the portable zip
-# quillon-1.00-windows-x86_64.zip into BUILD_DIR, checked to run where it is unpacked.
+# native build, headless and through the window, packs the portable zip
+# quillon-1.00-windows-x86_64.zip into BUILD_DIR, checked to run where it is unpacked, and the
+# Windows Installer package quillon-1.00-x64.msi with the same files, checked to install,
+# upgrade, start and uninstall under wine.
 #
 #   .ci/windows.sh BUILD_DIR
 #
 # GMP, MPFR and Qt for MinGW come from the dependency cache (.ci/lib/mingw.sh), built there from
 # Debian's source packages on the first run; BUILD_DIR/deps-prefix and BUILD_DIR/qt-prefix link
-# to them. Each run's wine prefix is a copy of one made once for each version of wine and kept
-# in the same cache.
+# to them. Each run's wine prefix is a copy of one made once for each version of wine and of
+# the fonts, and kept in the same cache (.ci/lib/wine.sh).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=lib/steps.sh
