@@ -266,6 +266,14 @@ print(g[0][::-1] + g[1][::-1] + g[2][::-1] + "".join(g[3][i:i + 2][::-1] for i i
         "UninstallString +REG_EXPAND_SZ +MsiExec.exe /X${codes[1]}\$"; do
         grep -q -E "^ +$wanted" <<<"$now" || { echo "the entry lacks: $wanted" >&2; return 1; }
     done
+    # The lower version refuses to replace it.
+    if "$wine" msiexec /i "Z:${lower//\//\\}" /qn; then
+        echo "version 0.1 installed over $version" >&2
+        return 1
+    fi
+    [[ $(entry "${codes[1]}") == "$now" && -z $(entry "${codes[0]}") ]] ||
+        { echo "refusing version 0.1 changed the installation" >&2; return 1; }
+    echo "version 0.1 refused over $version, which stays"
     # Its icon, which the Installer keeps for the entry: the program's.
     local icon="$WINEPREFIX/drive_c/users/$user/AppData/Roaming/Microsoft/Installer/${codes[1]}/quillon.ico"
     cmp "$repo/ui/icons/quillon.ico" "$icon" || { echo "the entry has no icon" >&2; return 1; }
