@@ -7,8 +7,8 @@
 #   ./build.sh web    install what is missing, build the web page with emscripten into
 #                     build-web/ui/web/site/ and serve it on http://127.0.0.1:8080/ until Ctrl+C
 #   ./build.sh release  install what is missing and build, from the commit checked out (the tree
-#                     must be clean), the Debian package, the web page's archive and the
-#                     portable zip for Windows into dist/,
+#                     must be clean), the Debian package, the web page's archive, and the
+#                     portable zip and the Windows Installer package for Windows into dist/,
 #                     with their SHA256SUMS: anyone who builds the same commit gets the same bytes
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -81,9 +81,10 @@ packages=(
 install_missing "${packages[@]}"
 
 # A release: built from scratch in build-release/, build-release-web/ and
-# build-release-windows/, then the package, the page's files as one .tar.gz, the Windows zip and
-# the SHA256SUMS of all three in dist/. The package's maintainer is the committer of the
-# commit (or QUILLON_MAINTAINER), the same for everyone who rebuilds it.
+# build-release-windows/, then the package, the page's files as one .tar.gz, the Windows zip,
+# the Windows Installer package and the SHA256SUMS of all four in dist/. The package's
+# maintainer is the committer of the commit (or QUILLON_MAINTAINER), the same for everyone who
+# rebuilds it.
 if [[ "$action" == release ]]; then
     maintainer=$(release_maintainer .)
     step "package" build_package "$PWD" build-release build-release/package "$maintainer"
@@ -95,8 +96,8 @@ if [[ "$action" == release ]]; then
     cp build-release/package/quillon_*.deb dist/
     site_archive build-release-web/ui/web/site "dist/quillon-web_$version.tar.gz" \
         "quillon-web_$version"
-    step "Windows zip" build_windows_zip "$PWD" build-release-windows \
-        "$PWD/dist/quillon-$version-windows-x86_64.zip"
+    step "Windows zip and package" build_windows_zip "$PWD" build-release-windows \
+        "$PWD/dist/quillon-$version-windows-x86_64.zip" "$PWD/dist/quillon-$version-x64.msi"
     write_sha256sums dist
     echo "Release of $(git rev-parse --short HEAD) in dist/ (maintainer $maintainer):"
     cat dist/SHA256SUMS

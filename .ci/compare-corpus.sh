@@ -14,7 +14,8 @@
 # else the toolkit-free core is built with the system's compiler into OUT_DIR/native. The
 # corpus is QUILLON_CORPUS (fuzz/corpus and fuzz/regressions of the repository by default: the
 # scripts, *.txt). A mismatch names the input and its first differing line; the outputs are kept
-# in OUT_DIR. The last line sums it up: inputs, bytes, batches, seconds, mismatches.
+# in OUT_DIR. The last line sums it up: inputs, bytes, batches, seconds, mismatches; or, where
+# the other program printed nothing and failed, says that it could not start (exit status 3).
 set -euo pipefail
 if (($# < 2)); then
     echo "usage: $0 OUT_DIR COMMAND..." >&2
@@ -70,6 +71,14 @@ for corpus in "${corpora[@]}"; do
         (cd "$corpus" && "$native" --batch "${batch[@]}") >"$stem.native" || native_status=$?
         (cd "$corpus" && "${other[@]}" --batch "${batch[@]}") >"$stem.other" 2>"$stem.errors" ||
             other_status=$?
+        # No output at all and a failure: the program did not start (under wine, a DLL it
+        # could not find), which says nothing about the inputs. Said so, not counted as
+        # mismatches, and the comparison ends.
+        if ((other_status != 0)) && [[ ! -s $stem.other ]]; then
+            echo "corpus: ${other[*]} could not start (exit status $other_status); nothing compared"
+            head -n 5 "$stem.errors" | sed 's/^/    /'
+            exit 3
+        fi
         inputs=$((inputs + ${#batch[@]}))
         bytes=$((bytes + $(cd "$corpus" && cat "${batch[@]}" | wc -c)))
         if ((native_status == other_status)) && cmp -s "$stem.native" "$stem.other"; then

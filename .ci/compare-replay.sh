@@ -5,7 +5,7 @@
 #
 #   .ci/compare-replay.sh OUT_DIR COMMAND...
 #   .ci/compare-replay.sh build-libcxx/compare build-libcxx/tools/quillon-replay
-#   .ci/compare-replay.sh build-windows/compare wine64 build-windows/tools/quillon-replay.exe
+#   .ci/compare-replay.sh build-windows/compare .ci/wine-run.sh build-windows/tools/quillon-replay.exe
 #
 # COMMAND is run with --headless added, or, with QUILLON_COMPARE_WINDOW=1, without it: then it
 # drives its window, and must still print what the native program prints headless. The native program is QUILLON_NATIVE_REPLAY if set (a

@@ -1,6 +1,7 @@
 # Cross-compiling for 64-bit Windows with Debian's MinGW-w64 GCC (POSIX threads, for
 # std::thread and std::mutex). Programs are linked fully static, so that they need no DLL of
-# the compiler's runtime; tests and programs run under wine64 when it is installed.
+# the compiler's runtime; tests and programs run under wine64 when it is installed
+# (.ci/wine-run.sh).
 #
 #   cmake -S . -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake \
 #         -DCMAKE_PREFIX_PATH=/path/to/mingw/prefix
@@ -23,10 +24,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# add_test, gtest_discover_tests and the end-to-end scripts run the programs through this.
+# add_test, gtest_discover_tests and the end-to-end scripts run the programs through this:
+# .ci/wine-run.sh, which sets wine up for the build (its prefix, Windows' font metrics, and
+# Qt's and the compiler's DLLs on the path) as .ci/windows.sh does.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     find_program(QUILLON_WINE64 NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
     if(QUILLON_WINE64)
-        set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLON_WINE64})
+        get_filename_component(QUILLON_WINE_RUN ${CMAKE_CURRENT_LIST_DIR}/../.ci/wine-run.sh
+                               ABSOLUTE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN})
     endif()
 endif()

@@ -3,7 +3,8 @@
 # and UndefinedBehaviorSanitizer) for MINUTES, merges what it found into a work corpus with
 # libFuzzer's -merge=1, replays every input new to the work corpus through the libc++, MinGW and
 # WebAssembly builds with .ci/compare-corpus.sh, and ends with one line: inputs run, coverage,
-# new inputs, mismatches, findings.
+# new inputs, mismatches, the builds that could not start (compared nothing, counted as no
+# mismatch), findings.
 #
 #   fuzz/campaign.sh MINUTES
 #
@@ -144,19 +145,25 @@ compare() {  # compare NAME BUILD_DIR COMMAND...
 }
 count() {  # the mismatches the summary line of a comparison's log gives; 1 when it has none
     local found
+    # A build that could not start compared nothing: it is named in the closing line instead.
+    if grep -q '^corpus: .* could not start' "$work/$1.log" 2>/dev/null; then
+        echo 0
+        return
+    fi
     found=$(sed -n 's/^corpus: .*, \([0-9]*\) mismatches$/\1/p' "$work/$1.log" 2>/dev/null)
     echo "${found:-1}"
 }
 if ((new > 0)); then
     compare libcxx "$libcxx" "$libcxx/tools/quillon-replay" || true
     mismatches=$((mismatches + $(count libcxx)))
-    # The MinGW build under wine in the prefix .ci/windows.sh made. Wine starts its server
-    # itself, or shares the one .ci/windows.sh runs there; the campaign leaves it alone.
+    # The MinGW build under wine as .ci/windows.sh runs it (its prefix, with Qt's and the
+    # compiler's DLLs on WINEPATH), without a display. Wine starts its server itself, or
+    # shares the one .ci/windows.sh runs there; the campaign leaves it alone.
     if [[ -n $windows ]]; then
-        export WINEPREFIX=$windows/wine DISPLAY="" WINEDEBUG=-all \
-            WINEDLLOVERRIDES="mscoree,mshtml="
-        QUILLON_WINE=$(command -v /usr/lib/wine/wine64 || command -v wine64 || command -v wine)
-        export QUILLON_WINE
+        # shellcheck source=../.ci/lib/wine.sh
+        source .ci/lib/wine.sh
+        export DISPLAY=""
+        wine_environment "$(realpath "$windows")"
     fi
     compare windows "$windows" "$repo/.ci/wine-run.sh" "$windows/tools/quillon-replay.exe" ||
         true
@@ -168,6 +175,12 @@ if ((new > 0)); then
     mismatches=$((mismatches + $(count wasm)))
 fi
 
+unstarted=""
+for name in libcxx windows wasm; do
+    if grep -q '^corpus: .* could not start' "$work/$name.log" 2>/dev/null; then
+        unstarted+=" $name"
+    fi
+done
 echo "campaign: ${executed:-0} inputs run in $minutes min, coverage ${coverage:-unknown}," \
-    "$new new inputs (work corpus $total), $mismatches mismatches${skipped:+ (not replayed on:$skipped)}," \
+    "$new new inputs (work corpus $total), $mismatches mismatches${skipped:+ (not replayed on:$skipped)}${unstarted:+ (could not start:$unstarted)}," \
     "$findings findings"

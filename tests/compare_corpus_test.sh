@@ -75,6 +75,10 @@ expect 1 "MISMATCH: $work/corpus/b: line 2" "native: '{\"first\": \"1\"," "other
     "MISMATCH: $work/corpus/c: the other build printed nothing for it" "2 mismatches" \
     -- "${compare[@]}" "$work/cut"
 
+# A build that cannot start (a DLL missing under wine): no mismatches, and said so.
+other unstarted "true" 53
+expect 3 "could not start (exit status 53); nothing compared" -- "${compare[@]}" "$work/unstarted"
+
 # An input whose run ends in an escaped exception rather than its last line.
 other thrown "sed 's/^### end\$/### uncaught exception/'" 0
 expect 1 "line 2" "native: '### end'" "other:  '### uncaught exception'" "3 mismatches" \

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Builds of a release that anyone can repeat byte for byte (sourced, not run): the
-# Debian package, the web page's archive and the portable zip for Windows, built from one commit with the commit's date as
+# Debian package, the web page's archive, and the portable zip and the Windows Installer package
+# for Windows, built from one commit with the commit's date as
 # the build date (SOURCE_DATE_EPOCH, read by Qt's resource compiler, CPack, tar and gzip
 # here), whatever the folder, time, time zone, locale and umask of the build. The source and
 # build folders are kept out of the objects by cmake/reproducible.cmake.
@@ -13,6 +14,8 @@ source "${BASH_SOURCE[0]%/*}/emscripten.sh"
 source "${BASH_SOURCE[0]%/*}/mingw.sh"
 # shellcheck source=windows-zip.sh
 source "${BASH_SOURCE[0]%/*}/windows-zip.sh"
+# shellcheck source=windows-msi.sh
+source "${BASH_SOURCE[0]%/*}/windows-msi.sh"
 
 # The date of the last commit of the clone SRC, in seconds since 1970.
 commit_epoch() {
@@ -94,12 +97,12 @@ build_page() {
 }
 
 # The portable zip for Windows of the source SRC, cross-built from scratch in BUILD_DIR, written
-# to ZIP (an absolute path); GMP, MPFR and Qt for MinGW come from the dependency cache, built
-# there once:
-#   build_windows_zip SRC BUILD_DIR ZIP
+# to ZIP, and its Windows Installer package, with the same files, to MSI (absolute paths); GMP,
+# MPFR and Qt for MinGW come from the dependency cache, built there once:
+#   build_windows_zip SRC BUILD_DIR ZIP MSI
 build_windows_zip() {
-    local src=$1 build zip=$3
-    install_missing "${mingw_packages[@]}" zip
+    local src=$1 build zip=$3 msi=$4
+    install_missing "${mingw_packages[@]}" "${windows_msi_packages[@]}" zip
     rm -rf "$2"
     build=$(mkdir -p "$2" && cd "$2" && pwd)
     SOURCE_DATE_EPOCH=$(commit_epoch "$src")
@@ -108,6 +111,7 @@ build_windows_zip() {
     (cd "$src" && cmake --preset mingw -B "$build" -DQUILLON_BUILD_TESTS=OFF >/dev/null)
     cmake --build "$build" --parallel "$(nproc)" --target quillon
     pack_windows_zip "$build" "$mingw_qt_prefix" "$zip"
+    pack_windows_msi "$build" "$msi"
 }
 
 # The files of the folder SITE as one archive, ARCHIVE (.tar.gz), whose bytes depend on the

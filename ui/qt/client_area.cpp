@@ -4,6 +4,8 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 #include <limits>
 #include <span>
@@ -41,6 +43,58 @@ QFont boxFont(const LayoutScale& scale, int dotsPerInch) {
     // A fixed-pitch face stands in where the named one is not installed.
     font.setStyleHint(QFont::TypeWriter);
     return font;
+}
+
+// The rectangle a box draws its text in, without text margins: its contents inside the
+// style's frame. The box centres its line of text there and clips to it.
+QRect textRoom(const QLineEdit& box) {
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.rect = box.rect();
+    option.lineWidth =
+        box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+    option.state |= QStyle::State_Sunken;
+    return box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+}
+
+// The characters of a number, whose glyphs a box must show whole.
+QString numberCharacters() {
+    return QStringLiteral("0123456789+-.E");
+}
+
+// Keeps the glyphs of a number inside the box, a row clear of its frame. The box centres its
+// font's line of text in its room; a face whose line is tall for its glyphs, as some stand-ins
+// for the boxes' font are, can push them past an edge of the room, which the box clips. Then
+// the line moves just enough the other way: the box centres it between its text margins, so a
+// margin beyond the room on the far side moves it, and the room the box clips to grows, never
+// shrinks. Where the glyphs lie inside already, the margins stay none.
+void keepNumbersInside(QLineEdit& box) {
+    box.setTextMargins(0, 0, 0, 0);
+    const QFontMetrics metrics = box.fontMetrics();
+    // Relative to the baseline: top() is above it, negative.
+    const QRect ink = metrics.tightBoundingRect(numberCharacters());
+    const int room = textRoom(box).height();
+    // Where the box puts the baseline, with margins of `top` and `bottom` pixels.
+    const auto baseline = [&](int top, int bottom) {
+        return top + (room - top - bottom - metrics.height() + 1) / 2 + metrics.ascent();
+    };
+    const int above = baseline(0, 0) + ink.top() - 1;
+    const int below = room - 2 - (baseline(0, 0) + ink.bottom());
+    // Glyphs taller than the room: the window grows until they are not (neededScale).
+    if ((above >= 0 && below >= 0) || ink.height() + 2 > room) {
+        return;
+    }
+    // Each pixel more of margin moves the line by half a pixel, rounded: the first margin at
+    // which the glyphs lie inside, before they could pass the other edge.
+    for (int margin = -1;; --margin) {
+        const int top = above < 0 ? 0 : margin;
+        const int bottom = above < 0 ? margin : 0;
+        const int line = baseline(top, bottom);
+        if (line + ink.top() - 1 >= 0 && room - 2 - (line + ink.bottom()) >= 0) {
+            box.setTextMargins(0, top, 0, bottom);
+            return;
+        }
+    }
 }
 
 // Every name the list can hold, whichever menu items the user chooses.
@@ -194,6 +248,9 @@ void ClientArea::layOut(const LayoutScale& scale) {
         if (control.boxFont) {
             widget->setFont(boxFont(scale, logicalDpiY()));
         }
+        if (control.kind == ControlKind::Box) {
+            keepNumbersInside(*qobject_cast<QLineEdit*>(widget));
+        }
     }
 }
 
@@ -213,6 +270,21 @@ LayoutScale ClientArea::neededScale(const LayoutScale& current) const {
     const QSize room = list_->fieldRoom();
     reach(list->twips.width, list_->width(), room.width(), needs.width());
     reach(list->twips.height, list_->height(), room.height(), needs.height());
+    // The boxes and the button have the boxes' font, which grows with them; but the boxes'
+    // frames keep their pixels. A box's room must hold a number's glyphs, the button's height
+    // its caption's, each with a row clear above and below; where in that height the face puts
+    // them, the box (keepNumbersInside) and the button see to.
+    for (const ControlLook& control : look.controls) {
+        if (control.kind == ControlKind::Box) {
+            const auto* box = this->control<QLineEdit>(control.name);
+            reach(control.twips.height, box->height(), textRoom(*box).height(),
+                  box->fontMetrics().tightBoundingRect(numberCharacters()).height() + 2);
+        } else if (control.kind == ControlKind::Button) {
+            const QWidget* button = this->control(control.name);
+            reach(control.twips.height, button->height(), button->height(),
+                  button->fontMetrics().tightBoundingRect(toQString(control.text)).height() + 2);
+        }
+    }
     return needed;
 }
 

@@ -24,9 +24,8 @@ public:
     }
 
     // Grows the client area from its twips by the smallest factor at which every text shows
-    // whole (the list's start text and the starts of its names, and the menu titles of a bar
-    // `menuBarWidth` pixels wide above it; the boxes' and the button's font grows with them),
-    // starting again from 1, and places everything at it.
+    // whole (what neededScale measures, and the menu titles of a bar `menuBarWidth` pixels
+    // wide above it), starting again from 1, and places everything at it.
     void fitToText(int menuBarWidth);
 
     // The factor of the last fit: 1 where nothing needs more.
@@ -36,8 +35,8 @@ public:
     void layOut(const LayoutScale& scale);
 
     // The least scale, from `current`, at which the list's texts (its start text and the
-    // starts of its names) show whole, given how much room the controls leave them at
-    // `current`; the boxes and the button need nothing, their font grows with them.
+    // starts of its names) and the glyphs of a number in each box show whole, given how much
+    // room the controls leave them at `current`.
     LayoutScale neededScale(const LayoutScale& current) const;
 
 private:
