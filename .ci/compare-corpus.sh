@@ -17,31 +17,12 @@
 # in OUT_DIR. The last line sums it up: inputs, bytes, batches, seconds, mismatches; or, where
 # the other program printed nothing and failed, says that it could not start (exit status 3).
 set -euo pipefail
-if (($# < 2)); then
-    echo "usage: $0 OUT_DIR COMMAND..." >&2
-    exit 2
-fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=lib/steps.sh
-source "$repo/.ci/lib/steps.sh"
 # shellcheck source=lib/native.sh
 source "$repo/.ci/lib/native.sh"
-out=$(build_folder "$1")
-shift
-other=("$@")
-# The program is started from the corpus folder: a relative path to it must still hold there.
-if [[ -e ${other[0]} ]]; then
-    other[0]=$(realpath "${other[0]}")
-fi
-for ((i = 1; i < ${#other[@]}; ++i)); do
-    if [[ ${other[i]} == */* && -e ${other[i]} ]]; then
-        other[i]=$(realpath "${other[i]}")
-    fi
-done
+# The programs are started from the corpus folder: their paths are made absolute.
+comparison_arguments "$@"
 batch_size=${QUILLON_BATCH:-400}
-
-native_replay "$repo"
-native=$QUILLON_NATIVE_REPLAY
 
 # The inputs, each folder's by name; a name holds no space or line end (libFuzzer names them by
 # their hash; the seeds by what they hold).

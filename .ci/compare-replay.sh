@@ -13,25 +13,14 @@
 # here with the system's compiler into the clone's build-replay/, which every comparison shares.
 # Outputs are kept in OUT_DIR; QUILLON_CLICKS sets the number of random clicks (20000).
 set -euo pipefail
-if (($# < 2)); then
-    echo "usage: $0 OUT_DIR COMMAND..." >&2
-    exit 2
-fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-# shellcheck source=lib/steps.sh
-source "$repo/.ci/lib/steps.sh"
 # shellcheck source=lib/native.sh
 source "$repo/.ci/lib/native.sh"
-out=$(build_folder "$1")
-shift
-other=("$@")
+comparison_arguments "$@"
 other_args=(--headless)
 if [[ ${QUILLON_COMPARE_WINDOW:-0} == 1 ]]; then
     other_args=()
 fi
-
-native_replay "$repo"
-native=$QUILLON_NATIVE_REPLAY
 
 # The same environment for both: the C locale.
 export LC_ALL=C.UTF-8

@@ -2,7 +2,10 @@
 # The native quillon-replay against which every other build's output is compared (sourced, not
 # run): QUILLON_NATIVE_REPLAY if set (a quillon-replay built natively from this same tree),
 # else the replay preset's, built with the system's compiler into the clone's build-replay/,
-# which every comparison shares.
+# which every comparison shares. Sources steps.sh, whose step it uses.
+
+# shellcheck source=steps.sh
+source "$(dirname "${BASH_SOURCE[0]}")/steps.sh"
 
 # Builds the replay preset's program, brought up to date; a lock keeps two comparisons that run
 # at once from building it together.
@@ -27,4 +30,26 @@ native_replay() {
     fi
     QUILLON_NATIVE_REPLAY=$(realpath "$QUILLON_NATIVE_REPLAY")
     export QUILLON_NATIVE_REPLAY
+}
+
+# The opening both comparison scripts share: comparison_arguments OUT_DIR COMMAND... sets out
+# (the output folder, made), other (the other build's command, its paths absolute, so that it
+# still runs from another folder) and native (the native program, built if need be).
+# shellcheck disable=SC2034 # out and native are for the script that calls it
+comparison_arguments() {
+    if (($# < 2)); then
+        echo "usage: $0 OUT_DIR COMMAND..." >&2
+        exit 2
+    fi
+    out=$(build_folder "$1")
+    shift
+    other=("$@")
+    local i
+    for ((i = 0; i < ${#other[@]}; ++i)); do
+        if [[ (i -eq 0 || ${other[i]} == */*) && -e ${other[i]} ]]; then
+            other[i]=$(realpath "${other[i]}")
+        fi
+    done
+    native_replay "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+    native=$QUILLON_NATIVE_REPLAY
 }
