@@ -1,6 +1,8 @@
 #include "caption_button.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -29,6 +31,21 @@ void CaptionButton::paintEvent(QPaintEvent*) {
         caption.rect.translate(0, qCeil(-above));
     } else if (below < 0) {
         caption.rect.translate(0, -qCeil(-below));
+    }
+    // A style that paints the system's own face whatever the palette says (Windows' native
+    // style under a dark palette: white text on its light face) would hide the caption: where
+    // the face behind the caption is too close to the caption's colour, it is drawn in black or
+    // white instead, whichever stands out.
+    QImage face(size() * devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
+    face.setDevicePixelRatio(devicePixelRatio());
+    face.fill(palette().color(QPalette::Button));
+    {
+        QPainter facePainter(&face);
+        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &facePainter, this);
+    }
+    const int behind = face.pixelColor(face.width() / 2, face.height() / 2).lightness();
+    if (qAbs(behind - caption.palette.color(QPalette::ButtonText).lightness()) < 96) {
+        caption.palette.setColor(QPalette::ButtonText, behind < 128 ? Qt::white : Qt::black);
     }
     painter.drawControl(QStyle::CE_PushButtonLabel, caption);
     if (option.state & QStyle::State_HasFocus) {
