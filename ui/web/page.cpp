@@ -213,18 +213,28 @@ struct TypedView {
     val note = val::null();
 };
 
+// The typing limit of the control named `name`, from its look.
+std::size_t limitOf(const std::string& name) {
+    const ControlLook* look = controlLook(name);
+    return look ? look->typingLimit : kNoTypingLimit;
+}
+
 // What the control named `name` holds after the user's change made `held`, whose selection
-// was [start, end), into `changed`, with the cursor at `cursor`. Each control takes at most the
-// typing limit of its look.
+// was [start, end), into `changed`, with the cursor at `cursor`.
 TypedView typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
                           std::size_t end, const std::u16string& changed, std::size_t cursor) {
-    const ControlLook* look = controlLook(name);
-    const std::size_t limit = look ? look->typingLimit : kNoTypingLimit;
+    const std::size_t limit = limitOf(name);
     auto [typed, showsNote] = judgeChange(held, start, end, changed, cursor, limit);
     // In the order of TypedText::Outcome.
     constexpr std::string_view kOutcomes[] = {"taken", "unchanged", "tooLong"};
     return {kOutcomes[static_cast<int>(typed.outcome)], std::move(typed.text), typed.cursor,
             showsNote ? val(tooLongNote(limit)) : val::null()};
+}
+
+// What the control named `name` holds once `typed` is typed into it key by key from empty, each
+// key judged by its typing rule: for what the page took before the core was there.
+std::string typeKeysInto(const std::string& name, const std::string& typed) {
+    return typeKeys("", typed, limitOf(name));
 }
 
 }  // namespace
@@ -294,6 +304,7 @@ EMSCRIPTEN_BINDINGS(quillon) {
     emscripten::function("DoIt", &doIt);
     emscripten::function("listTip", &listTip);
     emscripten::function("typeIntoControl", &typeIntoControl);
+    emscripten::function("typeKeysInto", &typeKeysInto);
 }
 
 }  // namespace quillon
