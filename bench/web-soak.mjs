@@ -11,7 +11,8 @@
 //
 // The commands act on the page's controls by the events a user's action delivers to them: a
 // menu item's and "Do It!"'s click event, the list's option clicked, typed text as the
-// browser's beforeinput events, one character at a time, and OK on the failure dialog. (The
+// browser's beforeinput events, one character at a time, into the emptied box ("type") or over
+// its whole text selected ("keys"), and OK on the failure dialog. (The
 // DOM driver of the browser tests, which moves the mouse and presses keys, takes too long for
 // 50,000 clicks.) The script's "set" writes a box's text as a program would; its rare "state"
 // lines are not compared. Exits 1 when a line differs, a problem appeared or memory grew.
@@ -68,9 +69,10 @@ const { launch, open, serve, watch } = await import(pathToFileURL(join(tools, 'b
 // Carries out a run of script lines on the page; returns each click's boxes and failure title.
 function carryOut(lines) {
   const byId = (id) => document.getElementById(id);
-  const type = (field, text) => {
-    field.value = '';
-    field.setSelectionRange(0, 0);
+  // Typed key by key into the box emptied, or (keys) over its whole text selected.
+  const type = (field, text, overSelection = false) => {
+    if (!overSelection) field.value = '';
+    field.select();
     for (const character of text) {
       field.dispatchEvent(new InputEvent('beforeinput', { inputType: 'insertText', data: character, cancelable: true }));
     }
@@ -82,12 +84,12 @@ function carryOut(lines) {
     const argument = space < 0 ? '' : line.slice(space + 1);
     if (word === 'num' || word === 'add') {
       byId(`${word === 'num' ? 'mnuNum' : 'mnuAdd'}${argument}`).click();
-    } else if (word === 'set' || word === 'type') {
+    } else if (word === 'set' || word === 'type' || word === 'keys') {
       const boxSpace = argument.indexOf(' ');
       const box = byId(boxSpace < 0 ? argument : argument.slice(0, boxSpace));
       const text = boxSpace < 0 ? '' : argument.slice(boxSpace + 1);
       if (word === 'set') box.value = text;
-      else type(box, text);
+      else type(box, text, word === 'keys');
     } else if (word === 'select') {
       const option = [...byId('Operation-list').children].find((o) => o.textContent === argument);
       if (!option) throw new Error(`no entry ${argument} on the page`);

@@ -4,17 +4,16 @@
 //   beside a floor measured in the same run: the same pre-rendered page with no script at all,
 //   whose first possible click is its first paint;
 // - the size of what a first visit downloads, raw and compressed (gzip -9 and brotli);
-// - the time of one press of "Do It!" in the page (the core's evaluation and the DOM's update),
-//   beside the native click of bench/click_bench for the same rows.
+// - the time of one press of "Do It!" in the page and its calls into the core (web-click.mjs).
 //
 //   node web_bench.mjs --site DIR [--click-bench build/bench/click_bench] [--runs 21]
-import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { parseArgs } from 'node:util';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 import { launch, serve } from './browser.mjs';
+import { measureClicks } from './web_click.mjs';
 
 const { values: options } = parseArgs({
   options: { site: { type: 'string' }, 'click-bench': { type: 'string' }, runs: { type: 'string', default: '21' } },
@@ -22,13 +21,6 @@ const { values: options } = parseArgs({
 const runs = Number(options.runs);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const ms = (value) => `${value.toFixed(1)} ms`;
-
-// Rows of click_bench, with what the page must show for them.
-const CLICKS = [
-  { label: 'family arithmetic: 7 ÷ 2', mode: 2, add: 0, first: '7', second: '2', operation: '÷', answer: '3.5' },
-  { label: 'family trigonometry: Sin°(sum) 30 60', mode: 2, add: 6, first: '30', second: '60', operation: 'Sin°(sum)', answer: '1' },
-  { label: '!÷! 170 1E300', mode: 2, add: 3, first: '170', second: '1E300', operation: '!÷!', answer: '0' },
-];
 
 // The floor: the built site with the scripts and their preloads taken out of the page.
 const floorSite = mkdtempSync(join(tmpdir(), 'quillon-floor-'));
@@ -145,41 +137,8 @@ within &&= gzip < 200000;
 console.log(`  (with gzip ${gzip < 200000 ? 'under' : 'over'} our bound of 200,000 bytes)`);
 console.log(`  (${server.requests.length} requests in all: the service worker asks for the files again to keep them)`);
 
-// One press of "Do It!", timed over many presses in the page.
-const page = await browser.newPage();
-await page.goto(server.url);
-await page.waitForSelector('html[data-ready]');
-const native = {};
-if (options['click-bench']) {
-  const report = JSON.parse(execFileSync(options['click-bench'], [
-    `--benchmark_filter=^(${CLICKS.map((c) => c.label.replace(/[()^!]/g, '.')).join('|')})$`,
-    '--benchmark_format=json', '--benchmark_min_time=0.2',
-  ], { env: { ...process.env, LC_ALL: 'C.UTF-8' } }).toString());
-  for (const row of report.benchmarks) native[row.name] = row.real_time / (row.time_unit === 'ns' ? 1e6 : 1e3);
-}
-console.log('\nOne press of "Do It!" (milliseconds: in the page, native click_bench):');
-for (const click of CLICKS) {
-  const timing = await page.evaluate(async (c) => {
-    const byId = (id) => document.getElementById(id);
-    byId(`mnuNum${c.mode}`).click();
-    if (c.add) byId(`mnuAdd${c.add}`).click();
-    byId('First').value = c.first;
-    byId('Second').value = c.second;
-    byId('Operation').value = c.operation;
-    const doIt = byId('DoIt');
-    let presses = 0;
-    const start = performance.now();
-    while (performance.now() - start < 500) {
-      byId('Answer').value = '0';
-      doIt.click();
-      ++presses;
-    }
-    return { each: (performance.now() - start) / presses, answer: byId('Answer').value, presses };
-  }, click);
-  if (timing.answer !== click.answer) throw new Error(`${click.label} shows ${timing.answer}, not ${click.answer}`);
-  const nativeTime = native[click.label];
-  console.log(`  ${click.label.padEnd(40)} ${timing.each.toFixed(4)}${nativeTime ? `  ${nativeTime.toFixed(4)}  (${(timing.each / nativeTime).toFixed(1)}x)` : ''}`);
-}
+console.log('');
+await measureClicks(browser, server.url, options['click-bench']);
 
 await browser.close();
 await server.close();

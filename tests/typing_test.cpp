@@ -55,8 +55,12 @@ TEST(Typing, TakesTheFirstLineWholeOrRefusesWhatWouldPassTheLimit) {
         {"into a long text", long24, 24, 24, u"5", Outcome::TooLong, long24, 24},
         {"over part of a long text", long24, 0, 2, u"x", Outcome::TooLong, long24, 2},
         {"over all of a long text", long24, 0, 24, u"12345", Outcome::Taken, u"12345", 5},
+        // A removal is judged like any change: taken even from a text the program wrote past
+        // the limit, so that it can be shortened.
         {"deleting from a long text", long24, 5, 7, u"", Outcome::Taken, u"1234589012345678901234",
          5},
+        {"deleting from a text four past the limit", u"1234567890123456789012", 3, 5, u"",
+         Outcome::Taken, u"12367890123456789012", 3},
         {"no limit", long24, 24, 24, long24, Outcome::Taken, long24 + long24, 48, kNoTypingLimit},
         {"a selection past the end is the end", u"12", 5, 9, u"3", Outcome::Taken, u"123", 3},
     };
@@ -84,16 +88,6 @@ TEST(Typing, OnlyARefusedPasteOrDropShowsTheNote) {
 TEST(Typing, TheNoteNamesTheBoxsOwnLimit) {
     EXPECT_EQ(tooLongNote(kTypingLimit), "At most 18 characters");
     EXPECT_EQ(tooLongNote(5), "At most 5 characters");
-}
-
-// A removal is judged by the rule like any change: taken even from a text the program wrote
-// past the limit, so that it can be shortened.
-TEST(Typing, RemovalsAreTakenBeyondTheLimit) {
-    const std::u16string written = u"1234567890123456789012";
-    const TypedText typed = typeInto(written, 3, 5, u"", kTypingLimit);
-    EXPECT_EQ(typed.outcome, TypedText::Outcome::Taken);
-    EXPECT_TRUE(typed.text == u"12367890123456789012");
-    EXPECT_EQ(typed.cursor, 3U);
 }
 
 // Each control of the window takes what its look allows, key by key: the number boxes stop at

@@ -79,26 +79,6 @@ TEST_F(WindowTest, ListChangesNeverChangeWhatTheEditFieldShows) {
     EXPECT_EQ(answer(), "1");
 }
 
-TEST_F(WindowTest, LeavingTheEditFieldKeepsTheTypedText) {
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    QLineEdit* edit = operation()->lineEdit();
-    operation()->setFocus();
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("\u00D7"));
-    EXPECT_EQ(form.listIndex(), 2);
-    // An entry's name in other case is not that entry.
-    form.addMenuItem(7)->trigger();
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("mod"));
-    box("Second")->setFocus();
-    ASSERT_TRUE(box("Second")->hasFocus());
-    EXPECT_EQ(operation()->currentText(), QStringLiteral("mod"));
-    EXPECT_EQ(form.listIndex(), -1);
-    click();
-    EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
-}
-
 TEST_F(WindowTest, TheListsCurrentEntryFollowsTheTypedText) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -152,19 +132,52 @@ TEST_F(WindowTest, TheListsCurrentEntryFollowsTheTypedText) {
     EXPECT_EQ(form.listIndex(), 0);
 }
 
-TEST_F(WindowTest, TypedOperationNamesAreNeitherInsertedNorCompleted) {
-    form.addMenuItem(7)->trigger();
+// A typed name selects the entry it names exactly, in the same case. Any other text is neither
+// added to the list nor completed: it stays in the edit field when the focus leaves it or Return
+// presses "Do It!", and it is what runs.
+TEST_F(WindowTest, TypedNamesSelectOnlyTheirOwnEntryAndAreNeverAdded) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QLineEdit* edit = operation()->lineEdit();
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("mod"));
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(operation()->currentText(), QStringLiteral("mod"));
-    EXPECT_EQ(operation()->count(), 7);
-    EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
-    // Typing an entry's exact name selects it.
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("Mod"));
-    EXPECT_EQ(form.listIndex(), 5);
+    enum class Then { Nothing, FocusSecond, PressReturn };
+    const struct {
+        int addItem;  // the item of "Add Operations" chosen first; 0: the basic block alone
+        const char* typed;
+        int index;  // the entry selected after typing, or -1
+        Then then;
+    } cases[] = {
+        {0, "\u00D7", 2, Then::Nothing},
+        {7, "Mod", 5, Then::Nothing},
+        {7, "mod", -1, Then::FocusSecond},
+        {7, "mod", -1, Then::PressReturn},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.typed << " after item " << c.addItem);
+        if (c.addItem > 0) {
+            form.addMenuItem(c.addItem)->trigger();
+        } else {
+            form.numberMenuItem(2)->trigger();
+        }
+        const int count = operation()->count();
+        operation()->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, QString::fromUtf8(c.typed));
+        EXPECT_EQ(form.listIndex(), c.index);
+        if (c.then == Then::Nothing) {
+            continue;
+        }
+        if (c.then == Then::FocusSecond) {
+            box("Second")->setFocus();
+            ASSERT_TRUE(box("Second")->hasFocus());
+            click();
+        } else {
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        EXPECT_EQ(operation()->currentText(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(form.listIndex(), -1);
+        EXPECT_EQ(operation()->count(), count);
+        EXPECT_EQ(answer(), "ERROR 1: No operation chosen");
+    }
 }
 
 TEST_F(WindowTest, EveryEntryCarriesAOneLineTooltip) {

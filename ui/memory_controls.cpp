@@ -15,35 +15,9 @@ std::string startText(std::string_view name) {
 
 }  // namespace
 
-MemoryControls::MemoryControls()
-    : first_(startText(boxName(Box::First))),
-      second_(startText(boxName(Box::Second))),
-      answer_(startText(boxName(Box::Answer))),
-      editText_(startText("Operation")) {}
-
-std::string MemoryControls::text(Box box) const {
-    switch (box) {
-        case Box::First:
-            return first_;
-        case Box::Second:
-            return second_;
-        case Box::Answer:
-            return answer_;
-    }
-    return {};
-}
-
-void MemoryControls::setText(Box box, const std::string& text) {
-    switch (box) {
-        case Box::First:
-            first_ = text;
-            break;
-        case Box::Second:
-            second_ = text;
-            break;
-        case Box::Answer:
-            answer_ = text;
-            break;
+MemoryControls::MemoryControls() : editText_(startText("Operation")) {
+    for (const Box box : {Box::First, Box::Second, Box::Answer}) {
+        texts_[static_cast<std::size_t>(box)] = startText(boxName(box));
     }
 }
 

@@ -2,6 +2,8 @@
 // It starts with the texts of the look table, as the window does.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,10 @@ class MemoryControls : public Controls {
 public:
     MemoryControls();
 
-    std::string text(Box box) const override;
-    void setText(Box box, const std::string& text) override;
+    std::string text(Box box) const override { return texts_[static_cast<std::size_t>(box)]; }
+    void setText(Box box, const std::string& text) override {
+        texts_[static_cast<std::size_t>(box)] = text;
+    }
     bool firstVisible() const override { return firstVisible_; }
     void setFirstVisible(bool visible) override { firstVisible_ = visible; }
     int listCount() const override { return static_cast<int>(entries_.size()); }
@@ -30,9 +34,7 @@ private:
     std::string entryText(int index) const override;
     void removeEntry(int index) override;
 
-    std::string first_;
-    std::string second_;
-    std::string answer_;
+    std::array<std::string, 3> texts_;  // the boxes' texts, in the order of Box
     bool firstVisible_ = true;
     std::vector<std::string> entries_;
     std::string editText_;

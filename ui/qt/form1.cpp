@@ -67,14 +67,13 @@ Form1::~Form1() = default;
 void Form1::buildControls() {
     client_ = new ClientArea(this);
     setCentralWidget(client_);
-    first_ = client_->control<QLineEdit>("First");
     operation_ = client_->control<OperationBox>("Operation");
-    second_ = client_->control<QLineEdit>("Second");
-    answer_ = client_->control<QLineEdit>("Answer");
     doIt_ = client_->control<QPushButton>("DoIt");
     for (const Box which : {Box::First, Box::Second, Box::Answer}) {
-        validators_[static_cast<std::size_t>(which)] =
-            box(which)->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
+        const auto index = static_cast<std::size_t>(which);
+        boxes_[index] = client_->control<QLineEdit>(boxName(which));
+        validators_[index] =
+            boxes_[index]->findChild<BoxValidator*>(QString(), Qt::FindDirectChildrenOnly);
     }
     announcer_ = new AnswerAnnouncer(this);
 }
@@ -94,8 +93,8 @@ void Form1::connectControls() {
 
     // Return and Enter press "Do It!" from the boxes, the list's edit field and the button
     // itself, as a dialog's default button would be pressed.
-    for (QWidget* widget : std::initializer_list<QWidget*>{first_, second_, answer_, operation_,
-                                                           operation_->lineEdit(), doIt_}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             boxes_[0], boxes_[1], boxes_[2], operation_, operation_->lineEdit(), doIt_}) {
         widget->installEventFilter(this);
     }
 }
@@ -121,15 +120,7 @@ QAction* Form1::menuItem(std::size_t menu, int index) const {
 }
 
 QLineEdit* Form1::box(Box which) const {
-    switch (which) {
-        case Box::First:
-            return first_;
-        case Box::Second:
-            return second_;
-        case Box::Answer:
-            return answer_;
-    }
-    return answer_;
+    return boxes_[static_cast<std::size_t>(which)];
 }
 
 std::string Form1::text(Box which) const {
@@ -141,11 +132,11 @@ void Form1::setText(Box which, const std::string& text) {
 }
 
 bool Form1::firstVisible() const {
-    return !first_->isHidden();
+    return !box(Box::First)->isHidden();
 }
 
 void Form1::setFirstVisible(bool visible) {
-    first_->setVisible(visible);
+    box(Box::First)->setVisible(visible);
 }
 
 int Form1::listCount() const {
@@ -182,7 +173,7 @@ void Form1::pressDoIt() {
     } else {
         // A screen reader says the answer, wherever the focus is; a failure's message box is
         // spoken by itself.
-        announcer_->announce(answer_->text());
+        announcer_->announce(box(Box::Answer)->text());
     }
 }
 

@@ -82,10 +82,8 @@ private:
 
     ClientArea* client_ = nullptr;
     MenuBar* menus_ = nullptr;
-    QLineEdit* first_ = nullptr;
+    std::array<QLineEdit*, 3> boxes_{};  // First, Second and Answer, in the order of Box
     OperationBox* operation_ = nullptr;
-    QLineEdit* second_ = nullptr;
-    QLineEdit* answer_ = nullptr;
     QPushButton* doIt_ = nullptr;
     AnswerAnnouncer* announcer_ = nullptr;  // tells screen readers each answer
     // The validators of First, Second and Answer, in the order of Box.

@@ -147,30 +147,38 @@ private:
 
 // The tooltip of the list's edit text in the mode in force (empty when it names no entry), and
 // what a screen reader says of the list beside its name: that tooltip and the number of
-// entries, `count`.
-val listTip(const std::string& editText, int count) {
+// entries.
+struct ListTip {
+    std::string tip;
+    std::string description;
+};
+
+ListTip listTip(const std::string& editText, int count) {
     const std::string_view tip = operationTip(editText, modeOf(NumberMode));
-    val out = val::object();
-    out.set("tip", std::string(tip));
-    out.set("description", operationDescription(tip, static_cast<std::size_t>(count)));
-    return out;
+    return {std::string(tip), operationDescription(tip, static_cast<std::size_t>(count))};
 }
 
-// What the menus show after a handler: for each menu the item shown checked (from 1), or null
-// where its items are no exclusive choice, and the list's tooltip and description (listTip).
-val menuView(const PageControls& controls) {
+// What the menus show after a handler: the list's tooltip and description, and (checkedItems)
+// for each menu the item shown checked (from 1), or null where its items are no exclusive
+// choice.
+struct MenuView {
+    ListTip list;
+};
+
+val checkedItems(const MenuView&) {
     val checked = val::array();
     for (const MenuLook& menu : windowLook().menus) {
         checked.call<void>("push",
                            menu.checkedItem ? val(menu.checkedItem(NumberMode)) : val::null());
     }
-    val out = val::object();
-    out.set("checkedItems", checked);
-    out.set("list", listTip(controls.editText(), controls.listCount()));
-    return out;
+    return checked;
 }
 
-val formLoad(const val& page) {
+MenuView menuView(const PageControls& controls) {
+    return {listTip(controls.editText(), controls.listCount())};
+}
+
+MenuView formLoad(const val& page) {
     PageControls controls(page);
     Form_Load(controls, NumberMode);
     return menuView(controls);
@@ -178,7 +186,7 @@ val formLoad(const val& page) {
 
 // A click on item `item` (from 1) of the menu at `menu` on the menu bar (from 0): the handler
 // that menu carries in the look.
-val chooseMenuItem(std::size_t menu, std::int16_t item, const val& page) {
+MenuView chooseMenuItem(std::size_t menu, std::int16_t item, const val& page) {
     PageControls controls(page);
     const std::span<const MenuLook> menus = windowLook().menus;
     if (menu < menus.size()) {
@@ -195,23 +203,38 @@ val doIt(const val& page) {
     return failure ? val(failureMessage(*failure)) : val::null();
 }
 
-// What the control named `name` holds after the user's change made `held`, whose selection
-// was [start, end), into `changed`, with the cursor at `cursor`: {outcome, text, cursor, note},
-// the outcome "taken", "unchanged" or "tooLong" (refused; the box keeps `held`), and the note to
-// show beside the box, or null. Each control takes at most the typing limit of its look.
-val typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
-                    std::size_t end, const std::u16string& changed, std::size_t cursor) {
+// What a box holds after a change the typing rule judged: the outcome, "taken", "unchanged" or
+// "tooLong" (refused; the box keeps what it held), the text and the cursor, and the note to show
+// beside the box, or null.
+struct TypedView {
+    std::string_view outcome;
+    std::u16string text;
+    std::size_t cursor;
+    val note = val::null();
+};
+
+// The typing limit of the control named `name`, from its look.
+std::size_t limitOf(const std::string& name) {
     const ControlLook* look = controlLook(name);
-    const std::size_t limit = look ? look->typingLimit : kNoTypingLimit;
-    const auto [typed, showsNote] = judgeChange(held, start, end, changed, cursor, limit);
+    return look ? look->typingLimit : kNoTypingLimit;
+}
+
+// What the control named `name` holds after the user's change made `held`, whose selection
+// was [start, end), into `changed`, with the cursor at `cursor`.
+TypedView typeIntoControl(const std::string& name, const std::u16string& held, std::size_t start,
+                          std::size_t end, const std::u16string& changed, std::size_t cursor) {
+    const std::size_t limit = limitOf(name);
+    auto [typed, showsNote] = judgeChange(held, start, end, changed, cursor, limit);
     // In the order of TypedText::Outcome.
     constexpr std::string_view kOutcomes[] = {"taken", "unchanged", "tooLong"};
-    val out = val::object();
-    out.set("outcome", toJs(kOutcomes[static_cast<int>(typed.outcome)]));
-    out.set("text", typed.text);
-    out.set("cursor", typed.cursor);
-    out.set("note", showsNote ? val(tooLongNote(limit)) : val::null());
-    return out;
+    return {kOutcomes[static_cast<int>(typed.outcome)], std::move(typed.text), typed.cursor,
+            showsNote ? val(tooLongNote(limit)) : val::null()};
+}
+
+// What the control named `name` holds once `typed` is typed into it key by key from empty, each
+// key judged by its typing rule: for what the page took before the core was there.
+std::string typeKeysInto(const std::string& name, const std::string& typed) {
+    return typeKeys("", typed, limitOf(name));
 }
 
 }  // namespace
@@ -263,6 +286,17 @@ EMSCRIPTEN_BINDINGS(quillon) {
         .field(
             "noteMilliseconds", +[](const WindowLook&) { return kTooLongNoteMilliseconds; },
             &readOnly<WindowLook, int>);
+    value_object<ListTip>("ListTip")
+        .field("tip", &ListTip::tip)
+        .field("description", &ListTip::description);
+    value_object<MenuView>("MenuView")
+        .field("checkedItems", &checkedItems, &readOnly<MenuView, val>)
+        .field("list", &MenuView::list);
+    value_object<TypedView>("TypedView")
+        .field("outcome", &TypedView::outcome)
+        .field("text", &TypedView::text)
+        .field("cursor", &TypedView::cursor)
+        .field("note", &TypedView::note);
 
     emscripten::function("look", &windowLook);
     emscripten::function("Form_Load", &formLoad);
@@ -270,6 +304,7 @@ EMSCRIPTEN_BINDINGS(quillon) {
     emscripten::function("DoIt", &doIt);
     emscripten::function("listTip", &listTip);
     emscripten::function("typeIntoControl", &typeIntoControl);
+    emscripten::function("typeKeysInto", &typeKeysInto);
 }
 
 }  // namespace quillon

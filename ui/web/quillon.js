@@ -158,13 +158,7 @@ function closeDialog(event) {
 
 // What was typed before the core was there, judged now by its typing rule, key by key.
 function judgeTyped(field) {
-  if (field.value === field.defaultValue) return;
-  let text = '';
-  for (const character of field.value) {
-    const typed = core.typeIntoControl(field.id, text, text.length, text.length, text + character, text.length + character.length);
-    if (typed.outcome === 'taken') text = typed.text;
-  }
-  field.value = text;
+  if (field.value !== field.defaultValue) field.value = core.typeKeysInto(field.id, field.value);
 }
 
 // Binds behaviour to the window's elements; what needs the core waits for it.

@@ -12,7 +12,7 @@ import { join } from 'node:path';
 import { afterEach, describe, test } from 'node:test';
 import { parseArgs } from 'node:util';
 import { readFileSync } from 'node:fs';
-import { open, serve, watch } from './browser.mjs';
+import { countCoreCalls, open, serve, watch } from './browser.mjs';
 import { session } from './session.mjs';
 
 const { values: options } = parseArgs({
@@ -336,17 +336,7 @@ describe('the failure dialog', () => {
 describe('the core', () => {
   test('a press of Do It! and a menu item are each one call into the core', async () => {
     context = await running.browser.newContext();
-    // The core's module as served, its exports counted as the page calls them.
-    await context.route('**/quillon-core.js', async (route) => {
-      const response = await route.fetch();
-      const body = (await response.text()).replace(/export default (\w+);/, `export default (settings) => $1(settings).then((core) => {
-        for (const [name, call] of Object.entries(core)) {
-          if (typeof call === 'function' && /^[A-Za-z]/.test(name)) core[name] = (...args) => { (globalThis.coreCalls ??= []).push(name); return call(...args); };
-        }
-        return core;
-      });`);
-      await route.fulfill({ response, body });
-    });
+    await countCoreCalls(context);
     const page = await context.newPage();
     problems = watch(page);
     await open(page, running.server.url);

@@ -81,3 +81,19 @@ export async function open(page, url) {
   await page.goto(url);
   await page.waitForSelector('html[data-ready]', { timeout: 10000 });
 }
+
+// Counts the calls the pages of `context` make into the core: the core's module, as served to
+// them, wraps each of the core's functions so that a call adds its name to the page's
+// `coreCalls`.
+export function countCoreCalls(context) {
+  return context.route('**/quillon-core.js', async (route) => {
+    const response = await route.fetch();
+    const body = (await response.text()).replace(/export default (\w+);/, `export default (settings) => $1(settings).then((core) => {
+      for (const [name, call] of Object.entries(core)) {
+        if (typeof call === 'function' && /^[A-Za-z]/.test(name)) core[name] = (...args) => { (globalThis.coreCalls ??= []).push(name); return call(...args); };
+      }
+      return core;
+    });`);
+    await route.fulfill({ response, body });
+  });
+}
