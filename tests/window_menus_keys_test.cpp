@@ -96,25 +96,23 @@ TEST_F(WindowTest, F10OpensTheMenusArrowsMoveReturnChoosesAndEscapeGivesTheFocus
     EXPECT_FALSE(form.menuBar()->hasFocus());
 }
 
-// From the keyboard, a menu opens with its title highlighted and no item, so that a screen
-// reader says the menu's name before its first item, highlighted a moment later; a key pressed
-// meanwhile acts as if that item were highlighted. Left and Right go round the ends. However
-// the menus were moved in, Escape gives the focus back.
-TEST_F(WindowTest, KeysOpenAMenuTitleFirstThenItsFirstItem) {
+// From the keyboard, each menu opens with its first item highlighted (where a screen reader
+// listens, a moment after its title, which the screen-reader scenario checks). Left and Right
+// go round the ends. However the menus were moved in, Escape gives the focus back.
+TEST_F(WindowTest, KeysOpenEachMenuWithItsFirstItemAndEscapeGivesTheFocusBack) {
     struct Case {
         std::vector<Qt::Key> keys;  // after F10
         const char* menu;
         const char* item;  // highlighted in the end
-        bool itemAtOnce;   // highlighted before the pause
     };
     const std::vector<Case> cases = {
-        {{}, "Add Operations", "Relational Operators", false},
-        {{Qt::Key_Right}, "Number of Figures", "One Number", false},
-        {{Qt::Key_Right, Qt::Key_Right}, "Add Operations", "Relational Operators", false},
-        {{Qt::Key_Left}, "Number of Figures", "One Number", false},
-        {{Qt::Key_Down}, "Add Operations", "Bitwise and Logical Operators", true},
-        {{Qt::Key_Right, Qt::Key_Down}, "Number of Figures", "Two Numbers", true},
-        {{Qt::Key_Down, Qt::Key_Right}, "Number of Figures", "One Number", false},
+        {{}, "Add Operations", "Relational Operators"},
+        {{Qt::Key_Right}, "Number of Figures", "One Number"},
+        {{Qt::Key_Right, Qt::Key_Right}, "Add Operations", "Relational Operators"},
+        {{Qt::Key_Left}, "Number of Figures", "One Number"},
+        {{Qt::Key_Down}, "Add Operations", "Bitwise and Logical Operators"},
+        {{Qt::Key_Right, Qt::Key_Down}, "Number of Figures", "Two Numbers"},
+        {{Qt::Key_Down, Qt::Key_Right}, "Number of Figures", "One Number"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
@@ -131,7 +129,6 @@ TEST_F(WindowTest, KeysOpenAMenuTitleFirstThenItsFirstItem) {
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(popup, nullptr);
         EXPECT_EQ(popup->title(), QString::fromUtf8(c.menu));
-        EXPECT_EQ(popup->activeAction() != nullptr, c.itemAtOnce);
         ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->activeAction() != nullptr; }));
         EXPECT_EQ(popup->activeAction()->text(), QString::fromUtf8(c.item));
         EXPECT_FALSE(box("Second")->hasFocus());

@@ -1,5 +1,6 @@
 #include "menu_bar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -90,16 +91,22 @@ void MenuBar::holdFocus() {
 }
 
 void MenuBar::openFromKeyboard(QAction* title) {
-    // The title is highlighted first and the menu's first item a moment later, as a menu
-    // reached by the keys has it. Were both at once, a screen reader would drop the title's
-    // focus for the item's that follows within milliseconds, and the menu's name would never
-    // be heard. A key pressed meanwhile highlights the item at once (eventFilter).
+    // The menu opens with its first item highlighted, as a menu reached by the keys has it.
+    // Where a screen reader listens, the title is highlighted first and the item a moment
+    // later: were both at once, the screen reader would drop the title's focus for the item's
+    // that follows within milliseconds, and the menu's name would never be heard. The moment
+    // is long enough for a screen reader held up by a loaded machine to have taken the title.
+    // A key pressed meanwhile highlights the item at once (eventFilter).
     if (title == nullptr || title->menu() == nullptr) {
         return;
     }
     unhighlighted_ = title->menu();
     const int opening = ++openings_;
     setActiveAction(title);
+    if (!QAccessible::isActive()) {
+        highlightFirstItem();
+        return;
+    }
     QTimer::singleShot(kTitleHeardMs, this, [this, opening] {
         if (opening == openings_) {
             highlightFirstItem();

@@ -40,8 +40,9 @@ public:
     // reach; 0 where the menus are the platform's own, outside the window.
     int neededWidth() const;
 
-    // How long a menu opened from the keyboard shows no highlighted item, in milliseconds.
-    static constexpr int kTitleHeardMs = 300;
+    // How long a menu opened from the keyboard shows no highlighted item while a screen reader
+    // or another assistive technology listens, in milliseconds; without one, none.
+    static constexpr int kTitleHeardMs = 1000;
 
 protected:
     // Left and Right in an open menu, and any key before its first item is highlighted.
@@ -52,7 +53,8 @@ private:
     void connectKeys(QWidget* window);
     // Takes the focus while the menus are open, noting where it was.
     void holdFocus();
-    // Opens the menu of `title` and highlights its first item kTitleHeardMs later.
+    // Opens the menu of `title` and highlights its first item, kTitleHeardMs later where a
+    // screen reader listens.
     void openFromKeyboard(QAction* title);
     // Highlights the first item of the menu opened from the keyboard, if none is yet.
     void highlightFirstItem();
