@@ -96,6 +96,73 @@ TEST_F(WindowTest, F10OpensTheMenusArrowsMoveReturnChoosesAndEscapeGivesTheFocus
     EXPECT_FALSE(form.menuBar()->hasFocus());
 }
 
+// From the keyboard, each menu opens with its first item highlighted (where a screen reader
+// listens, a moment after its title, which the screen-reader scenario checks). Left and Right
+// go round the ends. However the menus were moved in, Escape gives the focus back.
+TEST_F(WindowTest, KeysOpenEachMenuWithItsFirstItemAndEscapeGivesTheFocusBack) {
+    struct Case {
+        std::vector<Qt::Key> keys;  // after F10
+        const char* menu;
+        const char* item;  // highlighted in the end
+    };
+    const std::vector<Case> cases = {
+        {{}, "Add Operations", "Relational Operators"},
+        {{Qt::Key_Right}, "Number of Figures", "One Number"},
+        {{Qt::Key_Right, Qt::Key_Right}, "Add Operations", "Relational Operators"},
+        {{Qt::Key_Left}, "Number of Figures", "One Number"},
+        {{Qt::Key_Down}, "Add Operations", "Bitwise and Logical Operators"},
+        {{Qt::Key_Right, Qt::Key_Down}, "Number of Figures", "Two Numbers"},
+        {{Qt::Key_Down, Qt::Key_Right}, "Number of Figures", "One Number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        // As the display gives the window back the keyboard when a menu that had it closes;
+        // synthetic keys leave that closed menu the active window, where F10 is not taken.
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        box("Second")->setFocus();
+        QTest::keyClick(box("Second"), Qt::Key_F10);
+        for (const Qt::Key key : c.keys) {
+            ASSERT_NE(QApplication::activePopupWidget(), nullptr) << key;
+            QTest::keyClick(QApplication::activePopupWidget(), key);
+        }
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(popup->title(), QString::fromUtf8(c.menu));
+        ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->activeAction() != nullptr; }));
+        EXPECT_EQ(popup->activeAction()->text(), QString::fromUtf8(c.item));
+        EXPECT_FALSE(box("Second")->hasFocus());
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        ASSERT_EQ(form.focusWidget(), box("Second"));
+    }
+}
+
+// A menu opened by a click holds the focus while menus are open, as one opened by F10, and
+// gives it back when they close: no box is reported focused as Right moves to the next menu.
+TEST_F(WindowTest, AMenuOpenedByTheMouseHoldsTheFocusUntilTheMenusClose) {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    box("First")->setFocus();
+    QMenuBar* bar = form.menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Add Operations"));
+    EXPECT_TRUE(bar->hasFocus());
+    QTest::keyClick(popup, Qt::Key_Right);
+    popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->title(), QStringLiteral("Number of Figures"));
+    EXPECT_TRUE(bar->hasFocus());
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(form.focusWidget(), box("First"));
+    EXPECT_FALSE(bar->hasFocus());
+}
+
 TEST_F(WindowTest, CtrlQClosesTheWindow) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));

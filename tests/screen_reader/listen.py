@@ -15,6 +15,8 @@ line:
     key NAME...      press keys, one after the other (xdotool's names: Tab, shift+Tab, Return,
                      F10, alt+Down, ctrl+a)
     type TEXT        type TEXT
+    click NAME       click the middle of the showing object called NAME in the window (a
+                     menu's title), found where it is through the accessibility bus
     hear TEXT        wait until Orca has spoken TEXT after the last action and after what the
                      previous "hear" matched. What Orca speaks is taken as one stream, its lines
                      joined by spaces, however it cut them; TEXT must stand whole in it (not
@@ -136,7 +138,7 @@ def read_scenario(path):
             if not line or line.startswith("#"):
                 continue
             verb, _, argument = line.partition(" ")
-            if verb not in ("start", "focus", "key", "type", "hear", "never"):
+            if verb not in ("start", "focus", "key", "type", "click", "hear", "never"):
                 sys.exit(f"{path}:{number}: unknown step {verb!r}")
             if (verb in ("start", "focus")) != (argument == ""):
                 sys.exit(f"{path}:{number}: {verb!r} "
@@ -163,6 +165,36 @@ def focus_window(name_pattern, seconds=60.0):
         if time.monotonic() > deadline:
             raise SystemExit(f"no window named {name_pattern} appeared within {seconds:g} s")
         time.sleep(0.1)
+
+
+def click(name, seconds=10.0):
+    """Clicks the middle of the showing object called NAME in Quillon's window, as a mouse
+    user would; where it is comes from the accessibility bus."""
+    import pyatspi  # only the window's scenario clicks
+
+    def showing(node, depth=0):
+        if node is None:
+            return None
+        if node.name == name and node.getState().contains(pyatspi.STATE_SHOWING):
+            return node
+        for index in range(node.childCount if depth < 8 else 0):
+            if found := showing(node.getChildAtIndex(index), depth + 1):
+                return found
+        return None
+
+    deadline = time.monotonic() + seconds
+    while True:
+        desktop = pyatspi.Registry.getDesktop(0)
+        apps = (desktop.getChildAtIndex(index) for index in range(desktop.childCount))
+        found = next((node for app in apps if app is not None and app.name == "Quillon"
+                      if (node := showing(app))), None)
+        if found:
+            break
+        if time.monotonic() > deadline:
+            raise SystemExit(f'nothing called "{name}" showing in the window within {seconds:g} s')
+        time.sleep(0.1)
+    x, y, width, height = found.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2), "click", "1")
 
 
 def serve(root):
@@ -249,7 +281,7 @@ def run(steps, speech, target, path):
 
     for number, verb, argument in steps:
         place = f"{path}:{number}"
-        if verb in ("start", "focus", "key", "type"):
+        if verb in ("start", "focus", "key", "type", "click"):
             # Until Orca has said all it has to say about the last action.
             speech.settle(QUIET_SECONDS, SETTLE_SECONDS)
             show_spoken()
@@ -262,6 +294,8 @@ def run(steps, speech, target, path):
                 target.focus()
             elif verb == "key":
                 xdotool("key", "--delay", "80", *argument.split())
+            elif verb == "click":
+                click(argument)
             else:
                 xdotool("type", "--delay", "80", "--", argument)
             # Orca on a busy machine may take seconds to get to the keys, and what it says
@@ -269,7 +303,8 @@ def run(steps, speech, target, path):
             # key. Keys reach Orca through the program that has the keyboard, which passes on
             # most (not the window's F10, taken by its menu bar first): those that never come
             # are waited for KEYS_SECONDS only.
-            pressed = len(argument.split()) if verb == "key" else len(argument)
+            pressed = (len(argument.split()) if verb == "key"
+                       else len(argument) if verb == "type" else 0)
             if pressed:
                 speech.wait(lambda lines: len(speech.key_marks) - keys >= pressed, KEYS_SECONDS)
                 if len(speech.key_marks) > keys:
